@@ -1,0 +1,94 @@
+#include "morvik_app.h"
+
+#include "app/command_line.h"
+#include "app/private_fonts.h"
+#include "app/skin_paths.h"
+#include "app/start_with_windows.h"
+#include "gpu/board_list.h"
+#include "mainwnd/morvik_dlg.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+bool AutostartFlag = false;
+
+namespace {
+
+constexpr const wchar_t* kMutexName = L"Zorvane";
+constexpr const wchar_t* kMainWindowClass = L"#32770";
+constexpr const wchar_t* kMainWindowTitle = L"Zorvane";
+constexpr UINT kMinimizeCommand = 12313;
+
+// Hands control to the running instance: its window comes to the front.
+void ActivateFirstInstance() {
+    HWND first = ::FindWindowW(kMainWindowClass, kMainWindowTitle);
+    if (!first) return;
+    // A bounded wait, so a hung first instance cannot hang this one too.
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(first, WM_COMMAND, kMinimizeCommand, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ::ShowWindow(first, SW_RESTORE);
+    ::SetForegroundWindow(first);
+}
+
+void GetExecutablePath(wchar_t (&path)[MAX_PATH]) {
+    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    path[length < MAX_PATH ? length : MAX_PATH - 1] = L'\0';
+}
+
+}  // namespace
+
+CMorvikApp::CMorvikApp() = default;
+
+CMorvikApp::~CMorvikApp() = default;
+
+BOOL CMorvikApp::InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    CWinApp::InitInstance();
+
+    if (m_lpCmdLine && *m_lpCmdLine) {
+        const CommandLineSwitches switches = ParseCommandLine(m_lpCmdLine);
+        AutostartFlag = switches.autostart;
+        SelectedBoard = switches.selectedBoard;
+        if (switches.command == StartupCommand::Install) {
+            wchar_t exePath[MAX_PATH];
+            GetExecutablePath(exePath);
+            RegisterStartWithWindows(exePath);
+            return FALSE;
+        }
+        if (switches.command == StartupCommand::Uninstall) {
+            UnregisterStartWithWindows();
+            return FALSE;
+        }
+    }
+
+    // Held until the process ends; the system releases it then.
+    ::CreateMutexW(nullptr, TRUE, kMutexName);
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (!AutostartFlag) ActivateFirstInstance();
+        return FALSE;
+    }
+
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+    wchar_t exePath[MAX_PATH];
+    GetExecutablePath(exePath);
+    BuildSkinPaths(exePath, g_skinPaths);
+    ReadDialogBackgrounds(g_skinPaths);
+    RegisterPrivateFonts(g_skinPaths.uiDirectory);
+
+    auto mainWindow = std::make_unique<CMorvikDlg>();
+    m_pMainWnd = mainWindow.get();
+    mainWindow->DoModal();
+
+    RemovePrivateFonts(g_skinPaths.uiDirectory);
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    m_pMainWnd = nullptr;
+    mainWindow.reset();
+    return FALSE;
+}

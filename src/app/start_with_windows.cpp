@@ -1,0 +1,49 @@
+#include "start_with_windows.h"
+
+#include "app/logon_task.h"
+#include "framework/text.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+const wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kRunValueName[] = L"Zorvane";
+
+namespace {
+
+constexpr const wchar_t* kAutostartArgument = L"/A";
+
+HKEY OpenRunKey(const wchar_t* runKeyPath) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, runKeyPath, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return key;
+}
+
+}  // namespace
+
+bool RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath) {
+    HKEY key = OpenRunKey(runKeyPath);
+    if (!key) return false;
+
+    // Quotes, a blank and the switch around a path of at most MAX_PATH - 1 characters.
+    wchar_t command[MAX_PATH + 8];
+    FormatText(command, L"\"%s\" %s", executablePath, kAutostartArgument);
+    const DWORD bytes = static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t));
+    ::RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), bytes);
+    RegisterLogonTask(executablePath, kAutostartArgument, false);
+    ::RegCloseKey(key);
+    return true;
+}
+
+bool UnregisterStartWithWindows(const wchar_t* runKeyPath) {
+    HKEY key = OpenRunKey(runKeyPath);
+    if (!key) return false;
+    ::RegDeleteValueW(key, kRunValueName);
+    RegisterLogonTask(L"", L"", true);
+    ::RegCloseKey(key);
+    return true;
+}

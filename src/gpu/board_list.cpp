@@ -1,0 +1,3 @@
+#include "board_list.h"
+
+int SelectedBoard = 0;

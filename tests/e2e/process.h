@@ -1,0 +1,41 @@
+// Starting the real programs as separate processes and finding their windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Z:\...\build\stage, where Zorvane.exe runs with its UI directory.
+std::wstring StageDirectory();
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Starts `executable` with `arguments`; check started() afterwards.
+    static ChildProcess Start(const std::wstring& executable, const std::wstring& arguments);
+
+    bool started() const { return m_process != nullptr; }
+    DWORD id() const { return m_id; }
+
+    // Waits for the process to end; true with its exit code when it did in time.
+    bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);
+
+    // A visible or hidden top-level window of this process with the class and title, or null.
+    HWND FindWindow(const wchar_t* className, const wchar_t* title) const;
+    HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD milliseconds) const;
+
+    // Closes the window like its close box would and waits; kills the process when it hangs.
+    void Close(HWND window);
+
+private:
+    void Release();
+
+    HANDLE m_process = nullptr;
+    DWORD m_id = 0;
+};

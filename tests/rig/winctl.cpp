@@ -1,0 +1,99 @@
+// Drives windows from the Windows side for scripts:
+//   winctl wait  CLASS TITLE SECONDS   waits until the window is visible (exit 0) or times out (exit 1)
+//   winctl shot  FILE.png [TITLE]      saves the screen, or the area of the window with TITLE, as PNG
+//   winctl close CLASS TITLE SECONDS   closes the window like its close box and waits for it to go
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+HWND Find(const wchar_t* className, const wchar_t* title) {
+    return ::FindWindowW(className && *className ? className : nullptr, title);
+}
+
+bool PngEncoder(CLSID* clsid) {
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    if (size == 0) return false;
+    std::vector<BYTE> buffer(size);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, encoders);
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wcscmp(encoders[i].MimeType, L"image/png") == 0) {
+            *clsid = encoders[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+int Shot(const wchar_t* file, const wchar_t* title) {
+    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (title) {
+        HWND window = Find(nullptr, title);
+        if (!window || !::GetWindowRect(window, &area)) return 1;
+    }
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return 1;
+
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(memory, old);
+
+    int result = 1;
+    {
+        Gdiplus::Bitmap image(bitmap, nullptr);
+        CLSID png;
+        if (PngEncoder(&png) && image.Save(file, &png, nullptr) == Gdiplus::Ok) result = 0;
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return result;
+}
+
+int Wait(const wchar_t* className, const wchar_t* title, int seconds) {
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+    do {
+        HWND window = Find(className, title);
+        if (window && ::IsWindowVisible(window)) return 0;
+        ::Sleep(100);
+    } while (::GetTickCount64() < end);
+    return 1;
+}
+
+int Close(const wchar_t* className, const wchar_t* title, int seconds) {
+    HWND window = Find(className, title);
+    if (!window) return 1;
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+    while (::IsWindow(window)) {
+        if (::GetTickCount64() >= end) return 1;
+        ::Sleep(100);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 5 && std::wcscmp(argv[1], L"wait") == 0) return Wait(argv[2], argv[3], _wtoi(argv[4]));
+    if (argc >= 5 && std::wcscmp(argv[1], L"close") == 0) return Close(argv[2], argv[3], _wtoi(argv[4]));
+    if (argc >= 3 && std::wcscmp(argv[1], L"shot") == 0) {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        Gdiplus::GdiplusStartup(&token, &input, nullptr);
+        int result = Shot(argv[2], argc >= 4 ? argv[3] : nullptr);
+        Gdiplus::GdiplusShutdown(token);
+        return result;
+    }
+    std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl shot FILE.png [TITLE]\n");
+    return 2;
+}
