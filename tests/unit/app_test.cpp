@@ -1,6 +1,7 @@
 // The application shell: command line, skin paths, start with Windows.
 #include "app/command_line.h"
 #include "app/logon_task.h"
+#include "app/private_fonts.h"
 #include "app/skin_paths.h"
 #include "app/start_with_windows.h"
 #include "fake_task_service.h"
@@ -135,6 +136,36 @@ TEST(SkinPaths, DialogBackgroundsFromTheSkinFileOrTheirDefaults) {
     ::DeleteFileW(paths.skinFile);
     ::RemoveDirectoryW((directory + L"UI").c_str());
     ::RemoveDirectoryW(directory.c_str());
+}
+
+// ---------------------------------------------------------------- private fonts
+
+bool FaceInstalled(const wchar_t* face) {
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    ::EnumFontFamiliesExW(
+        dc, &query,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, dc);
+    return found;
+}
+
+TEST(PrivateFonts, OrbitronFromTheStagedUiDirectoryComesAndGoes) {
+    wchar_t stage[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableW(L"ZORVANE_STAGE_DIR", stage, MAX_PATH), 0u) << "run through CTest";
+    const std::wstring ui = std::wstring(stage) + L"\\UI\\";
+    ASSERT_FALSE(FaceInstalled(L"Orbitron"));
+    RegisterPrivateFonts(ui.c_str());  // the missing Politica file is no error
+    EXPECT_TRUE(FaceInstalled(L"Orbitron"));
+    RemovePrivateFonts(ui.c_str());
+    EXPECT_FALSE(FaceInstalled(L"Orbitron"));
 }
 
 // ---------------------------------------------------------------- logon task
