@@ -1,0 +1,391 @@
+// The simulated driver functions. Structures are read and written by byte offset,
+// independently of the program's own structure definitions, and never beyond the
+// size that the caller's version word declares.
+#include "functions.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+namespace sim {
+
+namespace {
+
+constexpr std::uint32_t kPointCount = 255;
+
+bool g_initialized = false;
+
+// A caller's structure: its version word's size bounds every access.
+class Block {
+public:
+    explicit Block(void* p) : m_p(static_cast<std::uint8_t*>(p)), m_size(p ? Word() & 0xFFFF : 0) {}
+    std::uint32_t Word() const {
+        std::uint32_t w;
+        std::memcpy(&w, m_p, 4);
+        return w;
+    }
+    template <class T>
+    T Get(std::size_t offset) const {
+        T value{};
+        if (offset + sizeof(T) <= m_size) std::memcpy(&value, m_p + offset, sizeof(T));
+        return value;
+    }
+    template <class T>
+    void Set(std::size_t offset, T value) {
+        if (offset + sizeof(T) <= m_size) std::memcpy(m_p + offset, &value, sizeof(T));
+    }
+    bool Bit(std::size_t offset, std::uint32_t bit) const { return (Get<std::uint8_t>(offset + bit / 8) >> (bit % 8)) & 1; }
+    void SetBit(std::size_t offset, std::uint32_t bit) {
+        Set<std::uint8_t>(offset + bit / 8, static_cast<std::uint8_t>(Get<std::uint8_t>(offset + bit / 8) | (1u << (bit % 8))));
+    }
+
+private:
+    std::uint8_t* m_p;
+    std::uint32_t m_size;
+};
+
+// Counts the call, logs it and answers an injected fault; true when the fault answers.
+bool Intercept(std::uint32_t id, const void* block, int& status) {
+    World& world = TheWorld();
+    ++world.counts[id];
+    std::uint32_t version = 0;
+    if (block) std::memcpy(&version, block, 4);
+    world.log.push_back({id, version});
+    auto fault = world.faults.find(id);
+    if (fault != world.faults.end() && fault->second.remaining > 0) {
+        --fault->second.remaining;
+        status = fault->second.status;
+        return true;
+    }
+    return false;
+}
+
+// The version word must be one the call knows, and not newer than the scenario allows.
+bool Accepts(std::uint32_t id, void* block, std::initializer_list<std::uint32_t> known) {
+    if (!block) return false;
+    const std::uint32_t word = Block(block).Word();
+    const auto limit = TheWorld().driver.maxVersion.find(id);
+    for (std::uint32_t version : known) {
+        if (word != version) continue;
+        return limit == TheWorld().driver.maxVersion.end() || (version >> 16) <= limit->second;
+    }
+    return false;
+}
+
+constexpr std::uintptr_t kHandleBase = 0x5A000000;
+
+void* HandleOf(std::size_t board) { return reinterpret_cast<void*>(kHandleBase + 0x100 * (board + 1)); }
+
+// The ordinary board behind a handle; sets the status a driver gives otherwise.
+Board* BoardOf(void* handle, int& status) {
+    if (!g_initialized) {
+        status = -4;  // NVAPI_API_NOT_INITIALIZED
+        return nullptr;
+    }
+    auto& boards = TheWorld().driver.boards;
+    const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(handle);
+    if (value <= kHandleBase || (value - kHandleBase) % 0x100 != 0 || (value - kHandleBase) / 0x100 > boards.size()) {
+        status = -101;  // NVAPI_EXPECTED_PHYSICAL_GPU_HANDLE
+        return nullptr;
+    }
+    Board& board = boards[(value - kHandleBase) / 0x100 - 1];
+    if (board.tcc) {
+        status = -8;  // TCC handles serve only the compute functions
+        return nullptr;
+    }
+    return &board;
+}
+
+std::uint32_t Reported(std::uint32_t reported, std::size_t actual) {
+    return reported ? reported : static_cast<std::uint32_t>(actual);
+}
+
+int Enumerate(void** handles, std::uint32_t* count, bool tcc) {
+    if (!handles || !count) return -5;
+    if (!g_initialized) return -4;
+    std::uint32_t n = 0;
+    const auto& boards = TheWorld().driver.boards;
+    for (std::size_t i = 0; i < boards.size() && n < 64; ++i) {
+        if (boards[i].tcc == tcc) handles[n++] = HandleOf(i);
+    }
+    *count = n;
+    return n == 0 && !tcc ? -6 : 0;
+}
+
+}  // namespace
+
+int __cdecl Initialize() {
+    int status;
+    if (Intercept(0x0150E828, nullptr, status)) return status;
+    status = TheWorld().driver.initializeStatus;
+    g_initialized = status == 0;
+    return status;
+}
+
+void ResetInitialized() { g_initialized = false; }
+
+int __cdecl EnumPhysicalGPUs(void** handles, std::uint32_t* count) {
+    int status;
+    if (Intercept(0xE5AC921F, nullptr, status)) return status;
+    return Enumerate(handles, count, false);
+}
+
+int __cdecl EnumTCCPhysicalGPUs(void** handles, std::uint32_t* count) {
+    int status;
+    if (Intercept(0xD9930B07, nullptr, status)) return status;
+    return Enumerate(handles, count, true);
+}
+
+int __cdecl GetPstates20(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x6FF81213;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x31CF8, 0x21CF8, 0x11C94})) return -9;
+    if (board->pstates20.empty()) return -104;
+
+    Block b(block);
+    std::size_t clocks = 0;
+    for (const Pstate20& p : board->pstates20) clocks = std::max(clocks, p.clocks.size());
+    b.Set<std::uint32_t>(4, board->pstates20Editable ? 1 : 0);
+    b.Set<std::uint32_t>(8, Reported(board->reported.pstates20, board->pstates20.size()));
+    b.Set<std::uint32_t>(12, Reported(board->reported.pstates20Clocks, clocks));
+    b.Set<std::uint32_t>(16, 0);
+    for (std::size_t p = 0; p < board->pstates20.size() && p < 16; ++p) {
+        const std::size_t entry = 20 + 456 * p;
+        b.Set<std::uint32_t>(entry, board->pstates20[p].id);
+        b.Set<std::uint32_t>(entry + 4, board->pstates20Editable ? 1 : 0);
+        for (std::size_t c = 0; c < board->pstates20[p].clocks.size() && c < 8; ++c) {
+            const Pstate20Clock& clock = board->pstates20[p].clocks[c];
+            const std::size_t at = entry + 8 + 44 * c;
+            b.Set<std::uint32_t>(at, clock.domain);
+            b.Set<std::uint32_t>(at + 4, clock.type);
+            b.Set<std::uint32_t>(at + 8, 1);
+            b.Set<std::int32_t>(at + 12, clock.offset_kHz);
+            b.Set<std::int32_t>(at + 16, clock.minOffset_kHz);
+            b.Set<std::int32_t>(at + 20, clock.maxOffset_kHz);
+            b.Set<std::uint32_t>(at + 24, clock.freq_kHz);
+            if (clock.type == 1) b.Set<std::uint32_t>(at + 28, clock.maxFreq_kHz);
+        }
+    }
+    return 0;
+}
+
+int __cdecl SetPstates20(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x0F4DAE6B;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x31CF8, 0x21CF8, 0x11C94})) return -9;
+    if (board->pstates20.empty()) return -104;
+    if (!board->pstates20Editable) return -158;  // NVAPI_SET_NOT_ALLOWED
+    if (board->debugMode) return -217;
+
+    Block b(block);
+    const std::uint32_t pstates = b.Get<std::uint32_t>(8);
+    const std::uint32_t clocks = b.Get<std::uint32_t>(12);
+    if (pstates > 16 || clocks > 8) return -5;
+    // Validate everything first: a refused write changes nothing.
+    std::vector<std::pair<Pstate20Clock*, std::int32_t>> changes;
+    for (std::uint32_t p = 0; p < pstates; ++p) {
+        const std::size_t entry = 20 + 456 * p;
+        const std::uint32_t pstateId = b.Get<std::uint32_t>(entry);
+        for (std::uint32_t c = 0; c < clocks; ++c) {
+            const std::size_t at = entry + 8 + 44 * c;
+            const std::uint32_t domain = b.Get<std::uint32_t>(at);
+            const std::int32_t offset = b.Get<std::int32_t>(at + 12);
+            Pstate20Clock* target = nullptr;
+            for (Pstate20& pstate : board->pstates20) {
+                for (Pstate20Clock& clock : pstate.clocks) {
+                    if (pstate.id == pstateId && clock.domain == domain) target = &clock;
+                }
+            }
+            if (!target || offset < target->minOffset_kHz || offset > target->maxOffset_kHz) return -5;
+            changes.push_back({target, offset});
+        }
+    }
+    for (auto& [clock, offset] : changes) clock->offset_kHz = offset;
+    SaveState();
+    return 0;
+}
+
+int __cdecl GetClockDomainsInfo(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x64B43A6A;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x10928})) return -9;
+
+    Block b(block);
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < board->curve.size() && i < 32; ++i) {
+        const CurveDomain& d = board->curve[i];
+        const std::size_t at = 40 + 72 * i;
+        mask |= 1u << i;
+        b.Set<std::uint32_t>(at, 0);
+        b.Set<std::uint32_t>(at + 4, d.domain);
+        b.Set<std::int32_t>(at + 40, d.maxOffset_kHz);
+        b.Set<std::int32_t>(at + 44, d.minOffset_kHz);
+        b.Set<std::uint8_t>(at + 48, static_cast<std::uint8_t>(d.firstPoint));
+        b.Set<std::uint8_t>(at + 49, static_cast<std::uint8_t>(d.lastPoint));
+    }
+    b.Set<std::uint32_t>(4, mask);
+    return 0;
+}
+
+int __cdecl GetVfPointsMask(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x507B4B59;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x1182C})) return -9;
+
+    Block b(block);
+    for (std::uint32_t p = 0; p < 256; ++p) {
+        if (!board->PointExists(static_cast<int>(p))) continue;
+        b.SetBit(4, p);
+        if (p < kPointCount) b.Set<std::uint32_t>(68 + 24 * p, board->unwritablePoints.count(static_cast<int>(p)) ? 1 : 0);
+    }
+    return 0;
+}
+
+int __cdecl GetVfPointsControl(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x23F1B133;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x22420, 0x12420})) return -9;
+
+    Block b(block);
+    for (std::uint32_t p = 0; p < kPointCount; ++p) {
+        if (!b.Bit(4, p) || !board->PointExists(static_cast<int>(p))) continue;
+        const auto it = board->pointOffset_kHz.find(static_cast<int>(p));
+        b.Set<std::uint32_t>(68 + 36 * p, 0);
+        b.Set<std::int32_t>(68 + 36 * p + 20, it == board->pointOffset_kHz.end() ? 0 : it->second);
+    }
+    return 0;
+}
+
+int __cdecl SetVfPointsControl(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0x0733E009;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x22420, 0x12420})) return -9;
+    if (board->debugMode) return -217;
+
+    Block b(block);
+    std::vector<std::pair<int, std::int32_t>> changes;
+    for (std::uint32_t p = 0; p < kPointCount; ++p) {
+        if (!b.Bit(4, p)) continue;
+        const int point = static_cast<int>(p);
+        const std::int32_t offset = b.Get<std::int32_t>(68 + 36 * p + 20);
+        const CurveDomain* domain = nullptr;
+        for (const CurveDomain& d : board->curve) {
+            if (point >= d.firstPoint && point <= d.lastPoint) domain = &d;
+        }
+        if (!domain || board->unwritablePoints.count(point) || offset < domain->minOffset_kHz ||
+            offset > domain->maxOffset_kHz) {
+            return -5;
+        }
+        changes.push_back({point, offset});
+    }
+    for (auto& [point, offset] : changes) board->pointOffset_kHz[point] = offset;
+    SaveState();
+    return 0;
+}
+
+int __cdecl GetPerfClocks(void* gpu, std::uint32_t, void* block) {
+    constexpr std::uint32_t id = 0x1EA54A3B;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x22A74, 0x12A74})) return -9;
+    if (board->levels.empty()) return -104;
+
+    Block b(block);
+    std::size_t domains = 0;
+    for (const PerfLevel& level : board->levels) domains = std::max(domains, level.domains.size());
+    b.Set<std::uint32_t>(4, Reported(board->reported.levels, board->levels.size()));
+    b.Set<std::uint32_t>(12, Reported(board->reported.levelDomains, domains));
+    for (std::size_t l = 0; l < board->levels.size() && l < 12; ++l) {
+        const std::size_t block0 = 20 + 904 * l;
+        b.Set<std::uint32_t>(block0, board->levels[l].number);
+        for (std::size_t d = 0; d < board->levels[l].domains.size() && d < 32; ++d) {
+            const LevelDomain& domain = board->levels[l].domains[d];
+            const std::size_t at = block0 + 8 + 28 * d;
+            b.Set<std::uint32_t>(at, domain.domain);
+            b.Set<std::uint32_t>(at + 8, domain.current_kHz);
+            b.Set<std::uint32_t>(at + 12, domain.default_kHz);
+            b.Set<std::uint32_t>(at + 16, domain.min_kHz);
+            b.Set<std::uint32_t>(at + 20, domain.max_kHz);
+        }
+    }
+    return 0;
+}
+
+int __cdecl SetPerfClocks(void* gpu, std::uint32_t, void* block) {
+    constexpr std::uint32_t id = 0x07BCF4AC;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x22A74})) return -9;
+    if (board->levels.empty()) return -104;
+
+    Block b(block);
+    const std::uint32_t domains = b.Get<std::uint32_t>(12);
+    if (domains > 32) return -5;
+    std::vector<std::pair<LevelDomain*, std::uint32_t>> changes;
+    for (std::size_t l = 0; l < 12; ++l) {
+        const std::size_t block0 = 20 + 904 * l;
+        for (std::uint32_t d = 0; d < domains; ++d) {
+            const std::size_t at = block0 + 8 + 28 * d;
+            if (!(b.Get<std::uint32_t>(at + 24) & 1)) continue;
+            const std::uint32_t number = b.Get<std::uint32_t>(block0);
+            const std::uint32_t domainId = b.Get<std::uint32_t>(at);
+            const std::uint32_t frequency = b.Get<std::uint32_t>(at + 8);
+            LevelDomain* target = nullptr;
+            for (PerfLevel& level : board->levels) {
+                for (LevelDomain& domain : level.domains) {
+                    if (level.number == number && domain.domain == domainId) target = &domain;
+                }
+            }
+            if (!target || frequency < target->min_kHz || frequency > target->max_kHz) return -5;
+            changes.push_back({target, frequency});
+        }
+    }
+    for (auto& [domain, frequency] : changes) domain->current_kHz = frequency;
+    SaveState();
+    return 0;
+}
+
+int __cdecl GetPstatesInfo(void* gpu, void* block) {
+    constexpr std::uint32_t id = 0xBA94C56E;
+    int status = 0;
+    if (Intercept(id, block, status)) return status;
+    Board* board = BoardOf(gpu, status);
+    if (!board) return status;
+    if (!Accepts(id, block, {0x32494, 0x22494, 0x11890})) return -9;
+    if (board->pstateCount == 0) return -104;
+
+    Block b(block);
+    const bool v1 = (b.Word() >> 16) == 1;
+    b.Set<std::uint32_t>(8, Reported(board->reported.pstateInfo, board->pstateCount));
+    b.Set<std::uint32_t>(12, 2);
+    const std::size_t first = v1 ? 16 : 20;
+    const std::size_t size = v1 ? 392 : 584;
+    for (std::uint32_t p = 0; p < board->pstateCount && p < 16; ++p) {
+        b.Set<std::uint32_t>(first + size * p, p == 0 ? 0 : 8 + p);
+    }
+    return 0;
+}
+
+}  // namespace sim

@@ -1,0 +1,119 @@
+// The simulated driver's world: boards described by a scenario, their state, and
+// the bookkeeping tests read (counters, call log, injected faults).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct CurveDomain {
+    std::uint32_t domain;
+    std::int32_t minOffset_kHz;
+    std::int32_t maxOffset_kHz;
+    int firstPoint;
+    int lastPoint;
+};
+
+struct Pstate20Clock {
+    std::uint32_t domain;
+    std::uint32_t type;  // 0 single, 1 range
+    std::int32_t minOffset_kHz;
+    std::int32_t maxOffset_kHz;
+    std::uint32_t freq_kHz;     // single: frequency; range: minimum
+    std::uint32_t maxFreq_kHz;  // range: maximum
+    std::int32_t offset_kHz = 0;
+};
+
+struct Pstate20 {
+    std::uint32_t id;
+    std::vector<Pstate20Clock> clocks;
+};
+
+struct LevelDomain {
+    std::uint32_t domain;
+    std::uint32_t current_kHz;
+    std::uint32_t default_kHz;
+    std::uint32_t min_kHz;
+    std::uint32_t max_kHz;
+};
+
+struct PerfLevel {
+    std::uint32_t number;
+    std::vector<LevelDomain> domains;
+};
+
+// Counts a board reports in place of the true ones (0: the true count), to check
+// that the program never trusts them beyond its arrays.
+struct ReportedCounts {
+    std::uint32_t pstates20 = 0;
+    std::uint32_t pstates20Clocks = 0;
+    std::uint32_t levels = 0;
+    std::uint32_t levelDomains = 0;
+    std::uint32_t pstateInfo = 0;
+};
+
+struct Board {
+    bool tcc = false;
+    bool debugMode = false;  // clock and curve writes answer -217
+
+    std::vector<CurveDomain> curve;
+    std::set<int> unwritablePoints;
+    std::map<int, std::int32_t> pointOffset_kHz;
+
+    bool pstates20Editable = true;
+    std::vector<Pstate20> pstates20;
+
+    std::vector<PerfLevel> levels;
+    std::uint32_t pstateCount = 0;
+
+    ReportedCounts reported;
+
+    bool PointExists(int point) const;
+};
+
+struct Driver {
+    std::string scenario;
+    int initializeStatus = 0;
+    std::vector<Board> boards;
+    std::map<std::uint32_t, std::uint32_t> maxVersion;  // id -> newest structure version accepted
+    std::set<std::uint32_t> absent;                     // ids that answer no pointer
+};
+
+struct Fault {
+    int status;
+    int remaining;
+};
+
+struct CallRecord {
+    std::uint32_t id;
+    std::uint32_t version;  // first word of the structure argument, 0 when none
+};
+
+struct World {
+    Driver driver;
+    std::map<std::uint32_t, Fault> faults;
+    std::map<std::uint32_t, unsigned> counts;
+    std::vector<CallRecord> log;
+    std::wstring statePath;
+    bool loaded = false;
+};
+
+World& TheWorld();
+
+// Parses scenario text into a driver; false with `error` set on a bad line.
+bool ParseScenario(const std::string& text, Driver& driver, std::string& error);
+
+// Loads a scenario by name (built in) or by file path; false when none is found.
+bool LoadScenario(const std::string& nameOrPath);
+
+// The state file: what outlives a process (offsets and level clocks as written).
+void SaveState();
+void ApplySavedState();
+// One value of the state by its key in the state file ("b0.point5", "b1.p20.0.4", ...).
+bool StateValue(const std::string& key, long long& value);
+
+}  // namespace sim

@@ -1,0 +1,161 @@
+// Scenario files: one "[board]" section per board, "key = values" lines.
+//
+//   initialize = -6                      NvAPI_Initialize answers this status
+//   max_version = 0x6FF81213, 1          newest structure version a call accepts
+//   absent = 0x64B43A6A                  the driver offers no such function
+//   [board]
+//   tcc = 1                              listed as a TCC (compute-only) board
+//   debug_mode = 1                       clock and curve writes answer -217
+//   curve = domain, min kHz, max kHz, first point, last point
+//   unwritable_point = 5
+//   pstates20_editable = 0
+//   pstate20_clock = pstate, domain, type, min kHz, max kHz, freq|min kHz, max kHz
+//   perf_level = level, domain, current, default, min, max (kHz)
+//   pstate_count = 4
+//   report = pstates20|pstates20_clocks|levels|level_domains|pstate_info, count
+#include "model.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto begin = s.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) return {};
+    const auto end = s.find_last_not_of(" \t\r");
+    return s.substr(begin, end - begin + 1);
+}
+
+std::vector<std::string> Fields(const std::string& value) {
+    std::vector<std::string> fields;
+    std::stringstream stream(value);
+    std::string field;
+    while (std::getline(stream, field, ',')) fields.push_back(Trim(field));
+    return fields;
+}
+
+bool Number(const std::string& text, long long& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 0);
+    return end && *end == '\0';
+}
+
+bool Numbers(const std::vector<std::string>& fields, std::size_t from, std::size_t count, long long* out) {
+    if (fields.size() != from + count) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!Number(fields[from + i], out[i])) return false;
+    }
+    return true;
+}
+
+PerfLevel& LevelNumbered(Board& board, std::uint32_t number) {
+    for (PerfLevel& level : board.levels) {
+        if (level.number == number) return level;
+    }
+    board.levels.push_back({number, {}});
+    return board.levels.back();
+}
+
+Pstate20& PstateNumbered(Board& board, std::uint32_t id) {
+    for (Pstate20& pstate : board.pstates20) {
+        if (pstate.id == id) return pstate;
+    }
+    board.pstates20.push_back({id, {}});
+    return board.pstates20.back();
+}
+
+bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, Board& board) {
+    long long n[7];
+    if (key == "tcc" && Numbers(f, 0, 1, n)) {
+        board.tcc = n[0] != 0;
+    } else if (key == "debug_mode" && Numbers(f, 0, 1, n)) {
+        board.debugMode = n[0] != 0;
+    } else if (key == "curve" && Numbers(f, 0, 5, n)) {
+        board.curve.push_back({static_cast<std::uint32_t>(n[0]), static_cast<std::int32_t>(n[1]),
+                               static_cast<std::int32_t>(n[2]), static_cast<int>(n[3]), static_cast<int>(n[4])});
+    } else if (key == "unwritable_point" && Numbers(f, 0, 1, n)) {
+        board.unwritablePoints.insert(static_cast<int>(n[0]));
+    } else if (key == "pstates20_editable" && Numbers(f, 0, 1, n)) {
+        board.pstates20Editable = n[0] != 0;
+    } else if (key == "pstate20_clock" && Numbers(f, 0, 7, n)) {
+        PstateNumbered(board, static_cast<std::uint32_t>(n[0]))
+            .clocks.push_back({static_cast<std::uint32_t>(n[1]), static_cast<std::uint32_t>(n[2]),
+                               static_cast<std::int32_t>(n[3]), static_cast<std::int32_t>(n[4]),
+                               static_cast<std::uint32_t>(n[5]), static_cast<std::uint32_t>(n[6])});
+    } else if (key == "perf_level" && Numbers(f, 0, 6, n)) {
+        LevelNumbered(board, static_cast<std::uint32_t>(n[0]))
+            .domains.push_back({static_cast<std::uint32_t>(n[1]), static_cast<std::uint32_t>(n[2]),
+                                static_cast<std::uint32_t>(n[3]), static_cast<std::uint32_t>(n[4]),
+                                static_cast<std::uint32_t>(n[5])});
+    } else if (key == "pstate_count" && Numbers(f, 0, 1, n)) {
+        board.pstateCount = static_cast<std::uint32_t>(n[0]);
+    } else if (key == "report" && f.size() == 2 && Number(f[1], n[0])) {
+        const auto count = static_cast<std::uint32_t>(n[0]);
+        if (f[0] == "pstates20") board.reported.pstates20 = count;
+        else if (f[0] == "pstates20_clocks") board.reported.pstates20Clocks = count;
+        else if (f[0] == "levels") board.reported.levels = count;
+        else if (f[0] == "level_domains") board.reported.levelDomains = count;
+        else if (f[0] == "pstate_info") board.reported.pstateInfo = count;
+        else return false;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ParseDriverLine(const std::string& key, const std::vector<std::string>& f, Driver& driver) {
+    long long n[2];
+    if (key == "initialize" && Numbers(f, 0, 1, n)) {
+        driver.initializeStatus = static_cast<int>(n[0]);
+    } else if (key == "max_version" && Numbers(f, 0, 2, n)) {
+        driver.maxVersion[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);
+    } else if (key == "absent" && Numbers(f, 0, 1, n)) {
+        driver.absent.insert(static_cast<std::uint32_t>(n[0]));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Board::PointExists(int point) const {
+    for (const CurveDomain& d : curve) {
+        if (point >= d.firstPoint && point <= d.lastPoint) return true;
+    }
+    return false;
+}
+
+bool ParseScenario(const std::string& text, Driver& driver, std::string& error) {
+    std::stringstream stream(text);
+    std::string line;
+    int number = 0;
+    Board* board = nullptr;
+    while (std::getline(stream, line)) {
+        ++number;
+        const auto comment = line.find('#');
+        if (comment != std::string::npos) line.resize(comment);
+        line = Trim(line);
+        if (line.empty()) continue;
+        if (line == "[board]") {
+            driver.boards.emplace_back();
+            board = &driver.boards.back();
+            continue;
+        }
+        const auto equals = line.find('=');
+        const bool ok = equals != std::string::npos &&
+                        (board ? ParseBoardLine(Trim(line.substr(0, equals)), Fields(line.substr(equals + 1)), *board)
+                               : ParseDriverLine(Trim(line.substr(0, equals)), Fields(line.substr(equals + 1)), driver));
+        if (!ok) {
+            error = "line " + std::to_string(number) + ": " + line;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace sim
