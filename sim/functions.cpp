@@ -12,6 +12,7 @@ namespace sim {
 namespace {
 
 constexpr std::uint32_t kPointCount = 255;
+constexpr std::size_t kLogLimit = 1 << 16;  // the demo runs for hours: keep the newest calls
 
 bool g_initialized = false;
 
@@ -50,6 +51,7 @@ bool Intercept(std::uint32_t id, const void* block, int& status) {
     ++world.counts[id];
     std::uint32_t version = 0;
     if (block) std::memcpy(&version, block, 4);
+    if (world.log.size() >= kLogLimit) world.log.erase(world.log.begin(), world.log.begin() + kLogLimit / 2);
     world.log.push_back({id, version});
     auto fault = world.faults.find(id);
     if (fault != world.faults.end() && fault->second.remaining > 0) {
