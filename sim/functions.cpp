@@ -98,6 +98,22 @@ Board* BoardOf(void* handle, int& status) {
     return &board;
 }
 
+// The common start of a board call: counted and logged, an injected fault, the
+// board behind the handle and the structure version. False with the status to answer.
+bool Enter(std::uint32_t id, void* gpu, void* block, std::initializer_list<std::uint32_t> versions, Board*& board,
+           int& status) {
+    status = 0;
+    board = nullptr;
+    if (Intercept(id, block, status)) return false;
+    board = BoardOf(gpu, status);
+    if (!board) return false;
+    if (!Accepts(id, block, versions)) {
+        status = -9;
+        return false;
+    }
+    return true;
+}
+
 std::uint32_t Reported(std::uint32_t reported, std::size_t actual) {
     return reported ? reported : static_cast<std::uint32_t>(actual);
 }
@@ -139,12 +155,9 @@ int __cdecl EnumTCCPhysicalGPUs(void** handles, std::uint32_t* count) {
 }
 
 int __cdecl GetPstates20(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x6FF81213;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x31CF8, 0x21CF8, 0x11C94})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x6FF81213, gpu, block, {0x31CF8, 0x21CF8, 0x11C94}, board, status)) return status;
     if (board->pstates20.empty()) return -104;
 
     Block b(block);
@@ -175,12 +188,9 @@ int __cdecl GetPstates20(void* gpu, void* block) {
 }
 
 int __cdecl SetPstates20(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x0F4DAE6B;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x31CF8, 0x21CF8, 0x11C94})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x0F4DAE6B, gpu, block, {0x31CF8, 0x21CF8, 0x11C94}, board, status)) return status;
     if (board->pstates20.empty()) return -104;
     if (!board->pstates20Editable) return -158;  // NVAPI_SET_NOT_ALLOWED
     if (board->debugMode) return -217;
@@ -214,12 +224,9 @@ int __cdecl SetPstates20(void* gpu, void* block) {
 }
 
 int __cdecl GetClockDomainsInfo(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x64B43A6A;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x10928})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x64B43A6A, gpu, block, {0x10928}, board, status)) return status;
 
     Block b(block);
     std::uint32_t mask = 0;
@@ -239,12 +246,9 @@ int __cdecl GetClockDomainsInfo(void* gpu, void* block) {
 }
 
 int __cdecl GetVfPointsMask(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x507B4B59;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x1182C})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x507B4B59, gpu, block, {0x1182C}, board, status)) return status;
 
     Block b(block);
     for (std::uint32_t p = 0; p < 256; ++p) {
@@ -256,12 +260,9 @@ int __cdecl GetVfPointsMask(void* gpu, void* block) {
 }
 
 int __cdecl GetVfPointsControl(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x23F1B133;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x22420, 0x12420})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x23F1B133, gpu, block, {0x22420, 0x12420}, board, status)) return status;
 
     Block b(block);
     for (std::uint32_t p = 0; p < kPointCount; ++p) {
@@ -274,12 +275,9 @@ int __cdecl GetVfPointsControl(void* gpu, void* block) {
 }
 
 int __cdecl SetVfPointsControl(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0x0733E009;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x22420, 0x12420})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x0733E009, gpu, block, {0x22420, 0x12420}, board, status)) return status;
     if (board->debugMode) return -217;
 
     Block b(block);
@@ -304,12 +302,9 @@ int __cdecl SetVfPointsControl(void* gpu, void* block) {
 }
 
 int __cdecl GetPerfClocks(void* gpu, std::uint32_t, void* block) {
-    constexpr std::uint32_t id = 0x1EA54A3B;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x22A74, 0x12A74})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x1EA54A3B, gpu, block, {0x22A74, 0x12A74}, board, status)) return status;
     if (board->levels.empty()) return -104;
 
     Block b(block);
@@ -334,12 +329,9 @@ int __cdecl GetPerfClocks(void* gpu, std::uint32_t, void* block) {
 }
 
 int __cdecl SetPerfClocks(void* gpu, std::uint32_t, void* block) {
-    constexpr std::uint32_t id = 0x07BCF4AC;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x22A74})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0x07BCF4AC, gpu, block, {0x22A74}, board, status)) return status;
     if (board->levels.empty()) return -104;
 
     Block b(block);
@@ -370,12 +362,9 @@ int __cdecl SetPerfClocks(void* gpu, std::uint32_t, void* block) {
 }
 
 int __cdecl GetPstatesInfo(void* gpu, void* block) {
-    constexpr std::uint32_t id = 0xBA94C56E;
-    int status = 0;
-    if (Intercept(id, block, status)) return status;
-    Board* board = BoardOf(gpu, status);
-    if (!board) return status;
-    if (!Accepts(id, block, {0x32494, 0x22494, 0x11890})) return -9;
+    Board* board;
+    int status;
+    if (!Enter(0xBA94C56E, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
     if (board->pstateCount == 0) return -104;
 
     Block b(block);
