@@ -2,6 +2,7 @@
 // through which in-process tests steer it. Tests of the real programs choose the
 // scenario with ZORVANE_SIM_SCENARIO (a built-in name or a file path) and keep
 // state across processes in the file named by ZORVANE_SIM_STATE.
+#include "board_functions.h"
 #include "functions.h"
 #include "sim_control.h"
 
@@ -65,6 +66,49 @@ const std::unordered_map<std::uint32_t, Function>& Functions() {
         {0x1EA54A3B, reinterpret_cast<Function>(&GetPerfClocks)},
         {0x07BCF4AC, reinterpret_cast<Function>(&SetPerfClocks)},
         {0xBA94C56E, reinterpret_cast<Function>(&GetPstatesInfo)},
+        {0x9DF23CA1, reinterpret_cast<Function>(&GetVoltageBoost)},
+        {0xB9306D9B, reinterpret_cast<Function>(&SetVoltageBoost)},
+        {0x28766157, reinterpret_cast<Function>(&GetVoltageStep)},
+        {0xCDF27911, reinterpret_cast<Function>(&SetPstatesInfo)},
+        {0x34206D86, reinterpret_cast<Function>(&GetPowerPoliciesInfo)},
+        {0x70916171, reinterpret_cast<Function>(&GetPowerPoliciesStatus)},
+        {0xAD95F5ED, reinterpret_cast<Function>(&SetPowerPoliciesStatus)},
+        {0x0D258BB5, reinterpret_cast<Function>(&GetThermalPoliciesInfo)},
+        {0xE9C425A1, reinterpret_cast<Function>(&GetThermalPoliciesStatus)},
+        {0x34C0B13D, reinterpret_cast<Function>(&SetThermalPoliciesStatus)},
+        {0xFB85B01E, reinterpret_cast<Function>(&GetFanCoolersInfo)},
+        {0x35AED5E8, reinterpret_cast<Function>(&GetFanCoolersStatus)},
+        {0x814B209F, reinterpret_cast<Function>(&GetFanCoolersControl)},
+        {0xA58971A5, reinterpret_cast<Function>(&SetFanCoolersControl)},
+        {0xDA141340, reinterpret_cast<Function>(&GetCoolerSettings)},
+        {0x891FA0AE, reinterpret_cast<Function>(&SetCoolerLevels)},
+        {0x8F6ED0FB, reinterpret_cast<Function>(&RestoreCoolerSettings)},
+        {0xFAB69565, reinterpret_cast<Function>(&GetDriverControlInfo)},
+        {0xF5E10439, reinterpret_cast<Function>(&GetDriverControl)},
+        {0xF3B11E68, reinterpret_cast<Function>(&SetDriverControl)},
+        {0xE3640A56, reinterpret_cast<Function>(&GetThermalSettings)},
+        {0xDCB616C3, reinterpret_cast<Function>(&GetAllClockFrequencies)},
+        {0x927DA4F6, reinterpret_cast<Function>(&GetCurrentPstate)},
+        {0x60DED2ED, reinterpret_cast<Function>(&GetDynamicPstatesInfoEx)},
+        {0x5F608315, reinterpret_cast<Function>(&GetTachReading)},
+        {0x465F9BCF, reinterpret_cast<Function>(&GetCoreVoltageStatus)},
+        {0xC16C7E2C, reinterpret_cast<Function>(&GetVoltageDomainsStatus)},
+        {0xA4DFD3F2, reinterpret_cast<Function>(&GetPowerTopologyInfo)},
+        {0xEDCF624E, reinterpret_cast<Function>(&GetPowerTopologyStatus)},
+        {0xCEEE8E9F, reinterpret_cast<Function>(&GetFullName)},
+        {0x2DDFB66E, reinterpret_cast<Function>(&GetPCIIdentifiers)},
+        {0x1BB18724, reinterpret_cast<Function>(&GetBusType)},
+        {0xE4715417, reinterpret_cast<Function>(&GetIRQ)},
+        {0xACC3DA0A, reinterpret_cast<Function>(&GetVbiosRevision)},
+        {0x2D43FB31, reinterpret_cast<Function>(&GetVbiosOEMRevision)},
+        {0xD048C3B1, reinterpret_cast<Function>(&GetPCIEWidth)},
+        {0x46FBEB03, reinterpret_cast<Function>(&GetFrameBufferSize)},
+        {0x57F7CAAC, reinterpret_cast<Function>(&GetRamType)},
+        {0x63E2F56F, reinterpret_cast<Function>(&GetShaderPipeCount)},
+        {0x0BE17923, reinterpret_cast<Function>(&GetShaderSubPipeCount)},
+        {0x86F05D7A, reinterpret_cast<Function>(&GetPartitionCount)},
+        {0xC7026A87, reinterpret_cast<Function>(&GetGpuCoreCount)},
+        {0x2926AAAD, reinterpret_cast<Function>(&GetDriverAndBranchVersion)},
     };
     return functions;
 }

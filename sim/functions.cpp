@@ -3,6 +3,8 @@
 // size that the caller's version word declares.
 #include "functions.h"
 
+#include "call.h"
+
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
@@ -16,36 +18,8 @@ constexpr std::size_t kLogLimit = 1 << 16;  // the demo runs for hours: keep the
 
 bool g_initialized = false;
 
-// A caller's structure: its version word's size bounds every access.
-class Block {
-public:
-    explicit Block(void* p) : m_p(static_cast<std::uint8_t*>(p)), m_size(p ? Word() & 0xFFFF : 0) {}
-    std::uint32_t Word() const {
-        std::uint32_t w;
-        std::memcpy(&w, m_p, 4);
-        return w;
-    }
-    template <class T>
-    T Get(std::size_t offset) const {
-        T value{};
-        if (offset + sizeof(T) <= m_size) std::memcpy(&value, m_p + offset, sizeof(T));
-        return value;
-    }
-    template <class T>
-    void Set(std::size_t offset, T value) {
-        if (offset + sizeof(T) <= m_size) std::memcpy(m_p + offset, &value, sizeof(T));
-    }
-    bool Bit(std::size_t offset, std::uint32_t bit) const { return (Get<std::uint8_t>(offset + bit / 8) >> (bit % 8)) & 1; }
-    void SetBit(std::size_t offset, std::uint32_t bit) {
-        Set<std::uint8_t>(offset + bit / 8, static_cast<std::uint8_t>(Get<std::uint8_t>(offset + bit / 8) | (1u << (bit % 8))));
-    }
+}  // namespace
 
-private:
-    std::uint8_t* m_p;
-    std::uint32_t m_size;
-};
-
-// Counts the call, logs it and answers an injected fault; true when the fault answers.
 bool Intercept(std::uint32_t id, const void* block, int& status) {
     World& world = TheWorld();
     ++world.counts[id];
@@ -61,6 +35,8 @@ bool Intercept(std::uint32_t id, const void* block, int& status) {
     }
     return false;
 }
+
+namespace {
 
 // The version word must be one the call knows, and not newer than the scenario allows.
 bool Accepts(std::uint32_t id, void* block, std::initializer_list<std::uint32_t> known) {
@@ -98,8 +74,8 @@ Board* BoardOf(void* handle, int& status) {
     return &board;
 }
 
-// The common start of a board call: counted and logged, an injected fault, the
-// board behind the handle and the structure version. False with the status to answer.
+}  // namespace
+
 bool Enter(std::uint32_t id, void* gpu, void* block, std::initializer_list<std::uint32_t> versions, Board*& board,
            int& status) {
     status = 0;
@@ -113,6 +89,16 @@ bool Enter(std::uint32_t id, void* gpu, void* block, std::initializer_list<std::
     }
     return true;
 }
+
+bool EnterPlain(std::uint32_t id, void* gpu, Board*& board, int& status) {
+    status = 0;
+    board = nullptr;
+    if (Intercept(id, nullptr, status)) return false;
+    board = BoardOf(gpu, status);
+    return board != nullptr;
+}
+
+namespace {
 
 std::uint32_t Reported(std::uint32_t reported, std::size_t actual) {
     return reported ? reported : static_cast<std::uint32_t>(actual);
@@ -166,8 +152,17 @@ int __cdecl GetPstates20(void* gpu, void* block) {
     b.Set<std::uint32_t>(4, board->pstates20Editable ? 1 : 0);
     b.Set<std::uint32_t>(8, Reported(board->reported.pstates20, board->pstates20.size()));
     b.Set<std::uint32_t>(12, Reported(board->reported.pstates20Clocks, clocks));
-    b.Set<std::uint32_t>(16, 0);
+    b.Set<std::uint32_t>(16, board->baseVoltage.present ? 1 : 0);
     for (std::size_t p = 0; p < board->pstates20.size() && p < 16; ++p) {
+        if (board->baseVoltage.present && board->pstates20[p].id == 0) {
+            const std::size_t at = 20 + 456 * p + 360;
+            b.Set<std::uint32_t>(at, 0);
+            b.Set<std::uint32_t>(at + 4, 1);
+            b.Set<std::uint32_t>(at + 8, board->baseVoltage.volt_uV);
+            b.Set<std::int32_t>(at + 12, board->baseVoltage.value_uV);
+            b.Set<std::int32_t>(at + 16, board->baseVoltage.min_uV);
+            b.Set<std::int32_t>(at + 20, board->baseVoltage.max_uV);
+        }
         const std::size_t entry = 20 + 456 * p;
         b.Set<std::uint32_t>(entry, board->pstates20[p].id);
         b.Set<std::uint32_t>(entry + 4, board->pstates20Editable ? 1 : 0);
@@ -184,6 +179,14 @@ int __cdecl GetPstates20(void* gpu, void* block) {
             if (clock.type == 1) b.Set<std::uint32_t>(at + 28, clock.maxFreq_kHz);
         }
     }
+    if (board->overVoltage.present && (b.Word() >> 16) >= 2) {
+        b.Set<std::uint32_t>(7316, 1);
+        b.Set<std::uint32_t>(7320, 0);
+        b.Set<std::uint32_t>(7324, 1);
+        b.Set<std::int32_t>(7332, board->overVoltage.value_uV);
+        b.Set<std::int32_t>(7336, board->overVoltage.min_uV);
+        b.Set<std::int32_t>(7340, board->overVoltage.max_uV);
+    }
     return 0;
 }
 
@@ -198,7 +201,26 @@ int __cdecl SetPstates20(void* gpu, void* block) {
     Block b(block);
     const std::uint32_t pstates = b.Get<std::uint32_t>(8);
     const std::uint32_t clocks = b.Get<std::uint32_t>(12);
-    if (pstates > 16 || clocks > 8) return -5;
+    const std::uint32_t baseVoltages = b.Get<std::uint32_t>(16);
+    const std::uint32_t overVoltages = (b.Word() >> 16) >= 2 ? b.Get<std::uint32_t>(7316) : 0;
+    if (pstates > 16 || clocks > 8 || baseVoltages > 4 || overVoltages > 4) return -5;
+    std::vector<std::pair<std::int32_t*, std::int32_t>> voltageChanges;
+    auto voltage = [&](VoltageDelta& delta, std::size_t at) {
+        const std::int32_t value = b.Get<std::int32_t>(at + 12);
+        if (b.Get<std::uint32_t>(at) != 0 || !delta.present || value < delta.min_uV || value > delta.max_uV) return false;
+        voltageChanges.push_back({&delta.value_uV, value});
+        return true;
+    };
+    for (std::uint32_t p = 0; p < pstates; ++p) {
+        for (std::uint32_t v = 0; v < baseVoltages; ++v) {
+            if (b.Get<std::uint32_t>(20 + 456 * p) != 0 || !voltage(board->baseVoltage, 20 + 456 * p + 360 + 24 * v)) {
+                return -5;
+            }
+        }
+    }
+    for (std::uint32_t k = 0; k < overVoltages; ++k) {
+        if (!voltage(board->overVoltage, 7320 + 24 * k)) return -5;
+    }
     // Validate everything first: a refused write changes nothing.
     std::vector<std::pair<Pstate20Clock*, std::int32_t>> changes;
     for (std::uint32_t p = 0; p < pstates; ++p) {
@@ -219,6 +241,7 @@ int __cdecl SetPstates20(void* gpu, void* block) {
         }
     }
     for (auto& [clock, offset] : changes) clock->offset_kHz = offset;
+    for (auto& [field, value] : voltageChanges) *field = value;
     SaveState();
     return 0;
 }
@@ -369,12 +392,35 @@ int __cdecl GetPstatesInfo(void* gpu, void* block) {
 
     Block b(block);
     const bool v1 = (b.Word() >> 16) == 1;
-    b.Set<std::uint32_t>(8, Reported(board->reported.pstateInfo, board->pstateCount));
+    // Pstate numbers: those with a voltage in the scenario, else P0, P8, P12, ...
+    std::vector<std::uint32_t> ids;
+    for (const auto& [id, mv] : board->pstateVoltage_mV) ids.push_back(id);
+    for (std::uint32_t next : {0u, 8u, 12u, 2u, 3u, 5u, 10u, 11u}) {
+        if (ids.size() < board->pstateCount && std::find(ids.begin(), ids.end(), next) == ids.end()) ids.push_back(next);
+    }
+    ids.resize(std::min<std::size_t>(ids.size(), board->pstateCount));
+    b.Set<std::uint32_t>(8, Reported(board->reported.pstateInfo, ids.size()));
     b.Set<std::uint32_t>(12, 2);
+    if (!v1) b.Set<std::uint32_t>(16, board->pstateVoltage_mV.empty() ? 0 : 1);
     const std::size_t first = v1 ? 16 : 20;
     const std::size_t size = v1 ? 392 : 584;
-    for (std::uint32_t p = 0; p < board->pstateCount && p < 16; ++p) {
-        b.Set<std::uint32_t>(first + size * p, p == 0 ? 0 : 8 + p);
+    for (std::size_t p = 0; p < ids.size() && p < 16; ++p) {
+        const std::size_t entry = first + size * p;
+        b.Set<std::uint32_t>(entry, ids[p]);
+        std::size_t c = 0;
+        for (const Pstate20& pstate : board->pstates20) {
+            for (const Pstate20Clock& clock : pstate.clocks) {
+                if (pstate.id != ids[p] || c >= 2) continue;
+                b.Set<std::uint32_t>(entry + 8 + 12 * c, clock.domain);
+                b.Set<std::uint32_t>(entry + 8 + 12 * c + 8, clock.type == 1 ? clock.maxFreq_kHz : clock.freq_kHz);
+                ++c;
+            }
+        }
+        const auto voltage = board->pstateVoltage_mV.find(ids[p]);
+        if (!v1 && voltage != board->pstateVoltage_mV.end()) {
+            b.Set<std::uint32_t>(entry + 392, 0);
+            b.Set<std::uint32_t>(entry + 392 + 8, voltage->second);
+        }
     }
     return 0;
 }

@@ -56,8 +56,52 @@ struct ReportedCounts {
     std::uint32_t pstateInfo = 0;
 };
 
+struct FanCooler {
+    std::uint32_t id;
+    std::uint32_t minLevel;
+    std::uint32_t maxLevel;
+    std::uint32_t level;  // where the fan is now
+    std::uint32_t maxRpm;
+    bool manual = false;
+    std::uint32_t manualLevel = 0;
+};
+
+// The per-board cooler of older boards (the per-fan information answers -104).
+struct OlderCooler {
+    bool present = false;
+    std::uint32_t lower1, upper1, lower2, upper2;
+    std::uint32_t level;
+    std::uint32_t defaultPolicy = 32;
+    std::uint32_t currentPolicy = 32;
+    std::uint32_t target = 0;  // level asked for
+    int lagReads = 0;          // reads before the fan gets there (0: at once)
+    int readsLeft = 0;
+};
+
+struct PowerPolicy {
+    bool present = false;
+    std::uint32_t min_pcm, default_pcm, max_pcm, target_pcm;
+};
+
+struct ThermalPolicy {
+    bool present = false;
+    std::int32_t min_256, default_256, max_256, target_256;
+    bool priority = false;
+};
+
+struct VoltageDelta {
+    bool present = false;
+    std::uint32_t volt_uV = 0;
+    std::int32_t min_uV, max_uV;
+    std::int32_t value_uV = 0;
+};
+
+// Values a query answers; absent ones answer -104.
+using Readings = std::map<std::string, long long>;
+
 struct Board {
     bool tcc = false;
+    bool live = false;  // load, temperature, fans and clocks move with time
     bool debugMode = false;  // clock and curve writes answer -217
 
     std::vector<CurveDomain> curve;
@@ -72,12 +116,30 @@ struct Board {
 
     ReportedCounts reported;
 
+    int voltageBoost = -1;  // percent; -1: no boost control
+    VoltageDelta baseVoltage;
+    VoltageDelta overVoltage;
+    std::uint32_t voltageStep_uV = 0;  // 0: the step query fails
+    std::map<std::uint32_t, std::uint32_t> pstateVoltage_mV;
+
+    PowerPolicy power;
+    ThermalPolicy thermal;
+
+    std::vector<FanCooler> coolers;  // per-fan interface
+    OlderCooler olderCooler;
+    std::map<std::uint32_t, std::uint32_t> controls;  // driver controls present
+
+    Readings readings;  // sensors and identity, by name (see scenario.cpp)
+    std::string name;
+    std::uint64_t lastTick = 0;
+
     bool PointExists(int point) const;
 };
 
 struct Driver {
     std::string scenario;
     int initializeStatus = 0;
+    std::uint32_t driverVersion = 0;
     std::vector<Board> boards;
     std::map<std::uint32_t, std::uint32_t> maxVersion;  // id -> newest structure version accepted
     std::set<std::uint32_t> absent;                     // ids that answer no pointer

@@ -13,6 +13,24 @@
 //   perf_level = level, domain, current, default, min, max (kHz)
 //   pstate_count = 4
 //   report = pstates20|pstates20_clocks|levels|level_domains|pstate_info, count
+//   live = 1                             load, temperature, fans and clocks move with time
+//   voltage_boost = percent
+//   base_voltage = voltage uV, min uV, max uV      (P0 base-voltage offset)
+//   over_voltage = min uV, max uV
+//   voltage_step = uV
+//   pstate_voltage = pstate, mV
+//   power = min, default, max, target            (per-cent-mille)
+//   thermal = min, default, max, target          (1/256 degC)
+//   fan_cooler = id, min level, max level, level, max rpm
+//   older_cooler = lower1, upper1, lower2, upper2, level[, reads before it settles]
+//   control = id, value
+//   name = GeForce ...
+//   <reading> = value                             temperature, temperature_min, temperature_max,
+//       usage_gpu, usage_fb, clock_<current|base|boost>_<0|4> (kHz), current_pstate, tach,
+//       core_voltage (uV), rail_voltage (uV), power_channel_<id> (pcm), pci_device, pci_subsystem,
+//       bus, lanes, irq, vbios, vbios_oem, memory_kb, memory_type, partitions, shader_pipes,
+//       shader_sub_pipes, cores
+//   driver_version = 47114                        (before any [board])
 #include "model.h"
 
 #include <cstdlib>
@@ -101,6 +119,44 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
         else if (f[0] == "level_domains") board.reported.levelDomains = count;
         else if (f[0] == "pstate_info") board.reported.pstateInfo = count;
         else return false;
+    } else if (key == "live" && Numbers(f, 0, 1, n)) {
+        board.live = n[0] != 0;
+    } else if (key == "voltage_boost" && Numbers(f, 0, 1, n)) {
+        board.voltageBoost = static_cast<int>(n[0]);
+    } else if (key == "base_voltage" && Numbers(f, 0, 3, n)) {
+        board.baseVoltage = {true, static_cast<std::uint32_t>(n[0]), static_cast<std::int32_t>(n[1]),
+                             static_cast<std::int32_t>(n[2])};
+    } else if (key == "over_voltage" && Numbers(f, 0, 2, n)) {
+        board.overVoltage = {true, 0, static_cast<std::int32_t>(n[0]), static_cast<std::int32_t>(n[1])};
+    } else if (key == "voltage_step" && Numbers(f, 0, 1, n)) {
+        board.voltageStep_uV = static_cast<std::uint32_t>(n[0]);
+    } else if (key == "pstate_voltage" && Numbers(f, 0, 2, n)) {
+        board.pstateVoltage_mV[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);
+    } else if (key == "power" && Numbers(f, 0, 4, n)) {
+        board.power = {true, static_cast<std::uint32_t>(n[0]), static_cast<std::uint32_t>(n[1]),
+                       static_cast<std::uint32_t>(n[2]), static_cast<std::uint32_t>(n[3])};
+    } else if (key == "thermal" && Numbers(f, 0, 4, n)) {
+        board.thermal = {true, static_cast<std::int32_t>(n[0]), static_cast<std::int32_t>(n[1]),
+                         static_cast<std::int32_t>(n[2]), static_cast<std::int32_t>(n[3])};
+    } else if (key == "fan_cooler" && Numbers(f, 0, 5, n)) {
+        board.coolers.push_back({static_cast<std::uint32_t>(n[0]), static_cast<std::uint32_t>(n[1]),
+                                 static_cast<std::uint32_t>(n[2]), static_cast<std::uint32_t>(n[3]),
+                                 static_cast<std::uint32_t>(n[4])});
+    } else if (key == "older_cooler" && (Numbers(f, 0, 5, n) || Numbers(f, 0, 6, n))) {
+        OlderCooler& c = board.olderCooler;
+        c.present = true;
+        c.lower1 = static_cast<std::uint32_t>(n[0]);
+        c.upper1 = static_cast<std::uint32_t>(n[1]);
+        c.lower2 = static_cast<std::uint32_t>(n[2]);
+        c.upper2 = static_cast<std::uint32_t>(n[3]);
+        c.level = c.target = static_cast<std::uint32_t>(n[4]);
+        c.lagReads = f.size() == 6 ? static_cast<int>(n[5]) : 0;
+    } else if (key == "control" && Numbers(f, 0, 2, n)) {
+        board.controls[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);
+    } else if (key == "name") {
+        board.name = f.empty() ? std::string() : f[0];
+    } else if (f.size() == 1 && Number(f[0], n[0]) && key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_0123456789") == std::string::npos) {
+        board.readings[key] = n[0];
     } else {
         return false;
     }
@@ -109,7 +165,9 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
 
 bool ParseDriverLine(const std::string& key, const std::vector<std::string>& f, Driver& driver) {
     long long n[2];
-    if (key == "initialize" && Numbers(f, 0, 1, n)) {
+    if (key == "driver_version" && Numbers(f, 0, 1, n)) {
+        driver.driverVersion = static_cast<std::uint32_t>(n[0]);
+    } else if (key == "initialize" && Numbers(f, 0, 1, n)) {
         driver.initializeStatus = static_cast<int>(n[0]);
     } else if (key == "max_version" && Numbers(f, 0, 2, n)) {
         driver.maxVersion[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);

@@ -221,3 +221,331 @@ constexpr std::uint32_t kPerfClocksV2 = StructVersion(sizeof(PerfClocks), 2);
 static_assert(sizeof(PerfClocks::Level::Domain) == 28 && sizeof(PerfClocks::Level) == 904);
 static_assert(offsetof(PerfClocks, numDomains) == 12 && offsetof(PerfClocks, levels) == 20);
 static_assert(kPerfClocksV1 == 0x12A74 && kPerfClocksV2 == 0x22A74);
+
+// ---------------------------------------------------------------- voltage
+
+struct VoltageBoost {
+    std::uint32_t version;
+    std::uint8_t percent;
+    std::uint8_t reserved[35];
+};
+constexpr std::uint32_t kVoltageBoostV1 = StructVersion(sizeof(VoltageBoost), 1);
+static_assert(kVoltageBoostV1 == 0x10028);
+
+// Voltage step (0x28766157) and voltage domains status (0xC16C7E2C) share this form.
+struct VoltageDomainList {
+    std::uint32_t version;
+    std::uint32_t flags;
+    std::uint32_t count;
+    struct Entry {
+        std::uint32_t domain;
+        std::uint32_t value_uV;
+    } entries[16];
+};
+constexpr std::uint32_t kVoltageDomainListV1 = StructVersion(sizeof(VoltageDomainList), 1);
+static_assert(offsetof(VoltageDomainList, entries) == 12 && kVoltageDomainListV1 == 0x1008C);
+
+struct CoreVoltageStatus {
+    std::uint32_t version;
+    std::uint32_t reserved[8];
+    std::uint32_t invalid;  // must be 0 for the value to count
+    std::uint32_t value_uV;
+    std::uint32_t reserved2[8];
+};
+constexpr std::uint32_t kCoreVoltageStatusV1 = StructVersion(sizeof(CoreVoltageStatus), 1);
+static_assert(offsetof(CoreVoltageStatus, value_uV) == 40 && kCoreVoltageStatusV1 == 0x1004C);
+
+// ---------------------------------------------------------------- power policies
+
+struct PowerPoliciesInfo {
+    std::uint32_t version;
+    std::uint8_t supported;
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    struct Entry {
+        std::uint32_t policyId;
+        std::uint32_t reserved1;
+        std::uint32_t notUsed;  // must be 0 for the entry to count
+        std::uint32_t reserved2;
+        std::uint32_t min_pcm;  // per-cent-mille of the default limit
+        std::uint32_t reserved3[2];
+        std::uint32_t default_pcm;
+        std::uint32_t reserved4[2];
+        std::uint32_t max_pcm;
+        std::uint8_t reserved5[516];
+    } entries[4];
+};
+// Version 1: the same fields in 44-byte entries.
+struct PowerPoliciesInfoV1 {
+    std::uint32_t version;
+    std::uint8_t supported;
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    struct Entry {
+        std::uint32_t policyId;
+        std::uint32_t reserved1;
+        std::uint32_t notUsed;
+        std::uint32_t reserved2;
+        std::uint32_t min_pcm;
+        std::uint32_t reserved3[2];
+        std::uint32_t default_pcm;
+        std::uint32_t reserved4[2];
+        std::uint32_t max_pcm;
+    } entries[4];
+};
+union PowerPoliciesInfoAnyVersion {
+    std::uint32_t version;
+    PowerPoliciesInfo v2;
+    PowerPoliciesInfoV1 v1;
+};
+constexpr std::uint32_t kPowerPoliciesInfoV2 = StructVersion(sizeof(PowerPoliciesInfo), 2);
+constexpr std::uint32_t kPowerPoliciesInfoV1 = StructVersion(sizeof(PowerPoliciesInfoV1), 1);
+static_assert(sizeof(PowerPoliciesInfo::Entry) == 560 && offsetof(PowerPoliciesInfo::Entry, max_pcm) == 40 &&
+              offsetof(PowerPoliciesInfo::Entry, default_pcm) == 28 && offsetof(PowerPoliciesInfo, entries) == 8);
+static_assert(sizeof(PowerPoliciesInfoV1::Entry) == 44);
+static_assert(kPowerPoliciesInfoV2 == 0x208C8 && kPowerPoliciesInfoV1 == 0x100B8);
+
+struct PowerPoliciesStatus {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[3];
+    struct Entry {
+        std::uint32_t policyId;
+        std::uint32_t reserved1;
+        std::uint32_t flags;  // bit 0 cleared on a write
+        std::uint32_t target_pcm;
+        std::uint8_t reserved2[324];
+    } entries[4];
+};
+constexpr std::uint32_t kPowerPoliciesStatusV2 = StructVersion(sizeof(PowerPoliciesStatus), 2);
+static_assert(sizeof(PowerPoliciesStatus::Entry) == 340 && kPowerPoliciesStatusV2 == 0x20558);
+
+// ---------------------------------------------------------------- thermal policies
+
+constexpr std::uint32_t kGpuThermalController = 1;
+
+struct ThermalPoliciesInfo {
+    std::uint32_t version;
+    std::uint8_t flags;  // bit 0: supported
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    struct Entry {
+        std::uint32_t controller;
+        std::uint32_t reserved1[2];
+        std::int32_t min_256;  // 1/256 °C
+        std::int32_t default_256;
+        std::int32_t max_256;
+        std::uint8_t reserved2[324];
+    } entries[4];
+};
+// Version 2: the same fields in 24-byte entries.
+struct ThermalPoliciesInfoV2 {
+    std::uint32_t version;
+    std::uint8_t flags;
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    struct Entry {
+        std::uint32_t controller;
+        std::uint32_t reserved1[2];
+        std::int32_t min_256;
+        std::int32_t default_256;
+        std::int32_t max_256;
+    } entries[4];
+};
+// Version 1: 20-byte entries, which end before a maximum.
+struct ThermalPoliciesInfoV1 {
+    std::uint32_t version;
+    std::uint8_t flags;
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    struct Entry {
+        std::uint32_t controller;
+        std::uint32_t reserved1[2];
+        std::int32_t min_256;
+        std::int32_t default_256;
+    } entries[4];
+};
+union ThermalPoliciesInfoAnyVersion {
+    std::uint32_t version;
+    ThermalPoliciesInfo v3;
+    ThermalPoliciesInfoV2 v2;
+    ThermalPoliciesInfoV1 v1;
+};
+constexpr std::uint32_t kThermalPoliciesInfoV3 = StructVersion(sizeof(ThermalPoliciesInfo), 3);
+constexpr std::uint32_t kThermalPoliciesInfoV2 = StructVersion(sizeof(ThermalPoliciesInfoV2), 2);
+constexpr std::uint32_t kThermalPoliciesInfoV1 = StructVersion(sizeof(ThermalPoliciesInfoV1), 1);
+static_assert(sizeof(ThermalPoliciesInfo::Entry) == 348 && offsetof(ThermalPoliciesInfo::Entry, max_256) == 20);
+static_assert(kThermalPoliciesInfoV3 == 0x30578 && kThermalPoliciesInfoV2 == 0x20068 &&
+              kThermalPoliciesInfoV1 == 0x10058);
+
+struct ThermalPoliciesStatus {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[3];
+    struct Entry {
+        std::uint32_t controller;
+        std::uint32_t reserved1;
+        std::int32_t target_256;
+        std::uint8_t flags;  // bit 0: priority
+        std::uint8_t reserved2[323];
+    } entries[4];
+};
+constexpr std::uint32_t kThermalPoliciesStatusV3 = StructVersion(sizeof(ThermalPoliciesStatus), 3);
+static_assert(sizeof(ThermalPoliciesStatus::Entry) == 336 && kThermalPoliciesStatusV3 == 0x30548);
+
+// ---------------------------------------------------------------- fans
+
+struct FanCoolersInfo {
+    std::uint32_t version;
+    std::uint32_t flags;  // bit 0: supported
+    std::uint8_t count;
+    std::uint8_t reserved[35];
+    struct Entry {
+        std::uint32_t coolerId;
+        std::uint8_t reserved[44];
+    } entries[32];
+};
+constexpr std::uint32_t kFanCoolersInfoV1 = StructVersion(sizeof(FanCoolersInfo), 1);
+static_assert(offsetof(FanCoolersInfo, entries) == 44 && kFanCoolersInfoV1 == 0x1062C);
+
+struct FanCoolersStatus {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[35];
+    struct Entry {
+        std::uint32_t coolerId;
+        std::uint32_t rpm;
+        std::uint32_t minLevel;
+        std::uint32_t maxLevel;
+        std::uint32_t level;
+        std::uint32_t reserved[8];
+    } entries[32];
+};
+constexpr std::uint32_t kFanCoolersStatusV1 = StructVersion(sizeof(FanCoolersStatus), 1);
+static_assert(offsetof(FanCoolersStatus, entries) == 40 && kFanCoolersStatusV1 == 0x106A8);
+
+struct FanCoolersControl {
+    std::uint32_t version;
+    std::uint32_t flags;  // bit 0 cleared when returning to automatic
+    std::uint8_t count;
+    std::uint8_t reserved[35];
+    struct Entry {
+        std::uint32_t coolerId;
+        std::uint32_t level;
+        std::uint32_t flags;  // bit 0: manual
+        std::uint32_t reserved[8];
+    } entries[32];
+};
+constexpr std::uint32_t kFanCoolersControlV1 = StructVersion(sizeof(FanCoolersControl), 1);
+static_assert(offsetof(FanCoolersControl, entries) == 44 && kFanCoolersControlV1 == 0x105AC);
+
+// Older boards, one cooler block per board. Only entry 0's fields are used.
+struct CoolerSettings {
+    std::uint32_t version;
+    std::uint32_t count;
+    std::uint32_t reserved1[2];
+    std::uint32_t lower1;
+    std::uint32_t upper1;
+    std::uint32_t lower2;
+    std::uint32_t upper2;
+    std::uint32_t level;
+    std::uint32_t defaultPolicy;
+    std::uint32_t currentPolicy;
+    std::uint8_t reserved2[1324];
+};
+constexpr std::uint32_t kCoolerSettingsV4 = StructVersion(sizeof(CoolerSettings), 4);
+constexpr std::uint32_t kCoolerSettingsV3 = StructVersion(1288, 3);
+static_assert(offsetof(CoolerSettings, lower1) == 16 && offsetof(CoolerSettings, currentPolicy) == 40);
+static_assert(kCoolerSettingsV4 == 0x40558 && kCoolerSettingsV3 == 0x30508);
+
+struct CoolerLevels {
+    std::uint32_t version;
+    struct Entry {
+        std::uint32_t level;
+        std::uint32_t policy;  // 1 manual
+    } entries[20];
+};
+constexpr std::uint32_t kCoolerLevelsV1 = StructVersion(sizeof(CoolerLevels), 1);
+static_assert(kCoolerLevelsV1 == 0x100A4);
+
+constexpr std::uint32_t kAllCoolers = 7;
+
+struct DriverControlInfo {
+    std::uint32_t version;
+    std::uint32_t reserved[33];
+};
+struct DriverControlValue {
+    std::uint32_t version;
+    std::uint32_t control;
+    std::uint32_t value;
+    std::uint32_t flags;  // 1 on a write
+};
+constexpr std::uint32_t kDriverControlInfoV1 = StructVersion(sizeof(DriverControlInfo), 1);
+constexpr std::uint32_t kDriverControlValueV1 = StructVersion(sizeof(DriverControlValue), 1);
+static_assert(kDriverControlInfoV1 == 0x10088 && kDriverControlValueV1 == 0x10010);
+
+// ---------------------------------------------------------------- sensors (published)
+
+struct ThermalSettings {
+    std::uint32_t version;
+    std::uint32_t count;
+    struct Sensor {
+        std::int32_t controller;
+        std::int32_t defaultMinTemp;
+        std::int32_t defaultMaxTemp;
+        std::int32_t currentTemp;
+        std::int32_t target;
+    } sensor[3];
+};
+constexpr std::uint32_t kThermalSettingsV2 = StructVersion(sizeof(ThermalSettings), 2);
+constexpr std::uint32_t kThermalSettingsV1 = StructVersion(sizeof(ThermalSettings), 1);
+constexpr std::uint32_t kThermalTargetAll = 15;
+static_assert(offsetof(ThermalSettings, sensor) == 8 && kThermalSettingsV2 == 0x20044);
+
+struct ClockFrequencies {
+    std::uint32_t version;
+    std::uint32_t clockType;  // low 4 bits (versions 2 and 3)
+    struct Domain {
+        std::uint32_t flags;  // bit 0: present
+        std::uint32_t frequency_kHz;
+    } domain[32];
+};
+constexpr std::uint32_t kClockFrequenciesV3 = StructVersion(sizeof(ClockFrequencies), 3);
+constexpr std::uint32_t kClockFrequenciesV2 = StructVersion(sizeof(ClockFrequencies), 2);
+constexpr std::uint32_t kClockFrequenciesV1 = StructVersion(sizeof(ClockFrequencies), 1);
+static_assert(kClockFrequenciesV3 == 0x30108 && kClockFrequenciesV1 == 0x10108);
+
+struct DynamicPstatesInfo {
+    std::uint32_t version;
+    std::uint32_t flags;
+    struct Utilization {
+        std::uint32_t flags;  // bit 0: present
+        std::uint32_t percentage;
+    } utilization[8];
+};
+constexpr std::uint32_t kDynamicPstatesInfoV1 = StructVersion(sizeof(DynamicPstatesInfo), 1);
+static_assert(kDynamicPstatesInfoV1 == 0x10048);
+
+struct PowerTopologyInfo {
+    std::uint32_t version;
+    std::uint8_t supported;
+    std::uint8_t count;
+    std::uint8_t reserved[2];
+    std::uint32_t channels[4];
+};
+constexpr std::uint32_t kPowerTopologyInfoV1 = StructVersion(sizeof(PowerTopologyInfo), 1);
+static_assert(kPowerTopologyInfoV1 == 0x10018);
+
+struct PowerTopologyStatus {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[3];
+    struct Entry {
+        std::uint32_t channel;
+        std::uint32_t reserved1;
+        std::uint32_t power_pcm;
+        std::uint32_t reserved2;
+    } entries[4];
+};
+constexpr std::uint32_t kPowerTopologyStatusV1 = StructVersion(sizeof(PowerTopologyStatus), 1);
+static_assert(kPowerTopologyStatusV1 == 0x10048);

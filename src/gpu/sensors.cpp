@@ -1,0 +1,228 @@
+#include "sensors.h"
+
+#include "gpu/board_list.h"
+#include "gpu/clocks.h"
+#include "gpu/driver_structs.h"
+#include "gpu/status.h"
+#include "gpu/voltage.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr std::uint32_t kThermalVersions[] = {kThermalSettingsV2, kThermalSettingsV1};
+constexpr std::uint32_t kClockVersions[] = {kClockFrequenciesV3, kClockFrequenciesV2, kClockFrequenciesV1};
+
+// One 32-bit value from a query that takes (handle, u32*); false on failure.
+bool ReadValue(int board, std::uint32_t id, std::uint32_t& value) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    value = 0;
+    return gpu && !GpuCheckStatus(nvapi::Call(id, gpu, &value));
+}
+
+int ValueOrZero(int board, std::uint32_t id) {
+    std::uint32_t value;
+    return ReadValue(board, id, value) ? static_cast<int>(value) : 0;
+}
+
+}  // namespace
+
+int GpuGetTemperature(int board, int, int field) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    if (!gpu) return 0;
+    ThermalSettings settings{};
+    const auto result = nvapi::CallVersioned(&settings, kThermalVersions, [gpu](void* block) {
+        return nvapi::Call(NvId_GetThermalSettings, gpu, kThermalTargetAll, block);
+    });
+    if (GpuCheckStatus(result.status)) return 0;
+    switch (field) {
+    case 2: return settings.sensor[0].defaultMinTemp;
+    case 3: return settings.sensor[0].defaultMaxTemp;
+    default: return settings.sensor[0].currentTemp;
+    }
+}
+
+int GpuGetUsage(int board, int which) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    if (!gpu || which < 0 || which > 7) return -1;
+    DynamicPstatesInfo info{};
+    info.version = kDynamicPstatesInfoV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetDynamicPstatesInfoEx, gpu, static_cast<void*>(&info)))) return -1;
+    if (!(info.utilization[which].flags & 1)) return -1;
+    return static_cast<int>(info.utilization[which].percentage);
+}
+
+int GpuGetFanRpm(int board) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    if (!gpu) return 0;
+    FanCoolersInfo info{};
+    info.version = kFanCoolersInfoV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersInfo, gpu, static_cast<void*>(&info)))) {
+        return ValueOrZero(board, NvId_GetTachReading);
+    }
+    if (!(info.flags & 1)) return 0;
+    FanCoolersStatus status{};
+    status.version = kFanCoolersStatusV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersStatus, gpu, static_cast<void*>(&status)))) return 0;
+    std::uint32_t index = 0;
+    const std::uint32_t count = ClampCount(info.count, 32);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (info.entries[i].coolerId == 0) {
+            index = i;
+            break;
+        }
+    }
+    return static_cast<int>(status.entries[index].rpm);
+}
+
+int GpuGetPowerDraw(int board) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    if (!gpu) return 0;
+    PowerTopologyInfo info{};
+    info.version = kPowerTopologyInfoV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetPowerTopologyInfo, gpu, static_cast<void*>(&info)))) return 0;
+    if (!info.supported || info.count == 0) return 0;
+    const std::uint32_t count = ClampCount(info.count, 4);
+    PowerTopologyStatus status{};
+    status.version = kPowerTopologyStatusV1;
+    status.count = static_cast<std::uint8_t>(count);
+    for (std::uint32_t i = 0; i < count; ++i) status.entries[i].channel = info.channels[i];
+    if (GpuCheckStatus(nvapi::Call(NvId_GetPowerTopologyStatus, gpu, static_cast<void*>(&status)))) return 0;
+    int value = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (status.entries[i].channel == 0) value = static_cast<int>(status.entries[i].power_pcm / 1000);
+    }
+    return value;
+}
+
+bool GpuGetPciIds(int board, std::uint32_t& device, std::uint32_t& subsystem) {
+    NvPhysicalGpuHandle gpu = BoardHandle(board);
+    std::uint32_t revision = 0, external = 0;
+    device = subsystem = 0;
+    return gpu && !GpuCheckStatus(nvapi::Call(NvId_GetPCIIdentifiers, gpu, &device, &subsystem, &revision, &external));
+}
+
+CoreCounts GpuGetCoreCounts(int board) {
+    return {ValueOrZero(board, NvId_GetShaderPipeCount), ValueOrZero(board, NvId_GetShaderSubPipeCount),
+            ValueOrZero(board, NvId_GetGpuCoreCount)};
+}
+
+int GpuGetMemoryBusWidth(int board) { return ValueOrZero(board, NvId_GetPartitionCount) * 64; }
+
+int GpuGetMemoryType(int board) { return ValueOrZero(board, NvId_GetRamType); }
+
+const wchar_t* MemoryTypeName(int code) {
+    static const wchar_t* const kNames[] = {L" ",      L"SDRAM", L"DDR",  L"DDR2",  L"GDDR2", L"GDDR3",
+                                            L"GDDR4",  L"DDR3",  L"GDDR5", L"LPDDR2", L"GDDR5X", L"HBM",
+                                            L"HBM2",   L"SDDR4", L"GDDR6", L"GDDR6X"};
+    return code >= 0 && code < 16 ? kNames[code] : L"-";
+}
+
+bool GpuGetVbiosVersion(int board, std::uint32_t& revision, std::uint32_t& oemRevision) {
+    if (!ReadValue(board, NvId_GetVbiosRevision, revision)) return false;
+    if (!ReadValue(board, NvId_GetVbiosOEMRevision, oemRevision)) oemRevision = 0;
+    return true;
+}
+
+int GpuGetIrq(int board) { return ValueOrZero(board, NvId_GetIRQ); }
+
+int GpuGetBusType(int board, int& lanes) {
+    lanes = 0;
+    const int type = ValueOrZero(board, NvId_GetBusType);
+    if (type == 3) lanes = ValueOrZero(board, NvId_GetCurrentPCIEDownstreamWidth);
+    return type;
+}
+
+int GpuGetClockFrequency(int domain, int clockType) {
+    NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
+    if (!gpu || domain < 0 || domain > 31) return 0;
+    ClockFrequencies clocks{};
+    clocks.clockType = static_cast<std::uint32_t>(clockType) & 0xF;
+    const auto result = nvapi::CallVersioned(&clocks, kClockVersions, [gpu](void* block) {
+        return nvapi::Call(NvId_GetAllClockFrequencies, gpu, block);
+    });
+    if (GpuCheckStatus(result.status)) return 0;
+    const auto& entry = clocks.domain[domain];
+    if (!(entry.flags & 1) || entry.frequency_kHz == 0) return 0;
+    return static_cast<int>(entry.frequency_kHz / 1000);
+}
+
+int GpuGetCurrentPstate() { return ValueOrZero(SelectedBoard, NvId_GetCurrentPstate); }
+
+int GpuGetPstateFrequency(int pstate, int domain) {
+    NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
+    if (!gpu) return 0;
+    PstatesInfo info{};
+    info.version = kPstatesInfoV3;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetPstatesInfo, gpu, static_cast<void*>(&info)))) return 0;
+    const std::uint32_t pstates = ClampCount(info.numPstates, 16);
+    const std::uint32_t clocks = ClampCount(info.numClocks, 32);
+    std::uint32_t value = 0;
+    for (std::uint32_t p = 0; p < pstates; ++p) {
+        if (info.pstates[p].pstateId != static_cast<std::uint32_t>(pstate)) continue;
+        for (std::uint32_t c = 0; c < clocks; ++c) {
+            if (info.pstates[p].clocks[c].domainId == static_cast<std::uint32_t>(domain)) {
+                value = info.pstates[p].clocks[c].freq_kHz;
+            }
+        }
+    }
+    return static_cast<int>(value / 1000);
+}
+
+int GpuGetCoreVoltage() {
+    NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
+    if (!gpu) return 0;
+    CoreVoltageStatus status{};
+    status.version = kCoreVoltageStatusV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetCoreVoltageStatus, gpu, static_cast<void*>(&status)))) return 0;
+    return status.invalid == 0 ? static_cast<int>(status.value_uV / 1000) : 0;
+}
+
+int GpuGetRailVoltage() {
+    NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
+    if (!gpu) return 0;
+    VoltageDomainList domains{};
+    domains.version = kVoltageDomainListV1;
+    if (GpuCheckStatus(nvapi::Call(NvId_GetVoltageDomainsStatus, gpu, static_cast<void*>(&domains)))) return 0;
+    const std::uint32_t count = ClampCount(domains.count, 16);
+    return count == 0 ? 0 : static_cast<int>(domains.entries[count - 1].value_uV / 1000);
+}
+
+int GpuGetMemorySizeMB() {
+    std::uint32_t kilobytes;
+    if (!ReadValue(SelectedBoard, NvId_GetPhysicalFrameBufferSize, kilobytes)) return 0;
+    return static_cast<int>((kilobytes + 512) / 1024);
+}
+
+int GpuGetFullName(wchar_t* text, int size) {
+    NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
+    if (!gpu || !text || size <= 0) return 0;
+    char name[260] = {};
+    if (GpuCheckStatus(nvapi::Call(NvId_GetFullName, gpu, &name[0]))) return 0;
+    name[sizeof(name) - 1] = '\0';
+    if (::MultiByteToWideChar(CP_ACP, 0, name, -1, text, size) == 0) {
+        text[size - 1] = L'\0';  // cut to the caller's buffer
+        ::MultiByteToWideChar(CP_ACP, 0, name, size - 1, text, size - 1);
+    }
+    return 1;
+}
+
+int GpuGetClockWithOffset(int domain, int clockType, bool asDriverGives) {
+    const int clock = GpuGetClockFrequency(domain, clockType);
+    if (asDriverGives || clock == 0 || clockType == kClockCurrent) return clock;
+    const int offset = GpuGetCurveOffset(SelectedBoard, GpuGetBoostRange(SelectedBoard, domain, 7));
+    if (domain == kGraphicsDomain && offset == 0) return clock + GpuGetPstateClock(SelectedBoard, kGraphicsDomain, 0, 0);
+    return clock + offset;
+}
+
+int GpuGetDisplayCoreVoltage() {
+    if (const int core = GpuGetCoreVoltage()) return core;
+    if (const int rail = GpuGetRailVoltage()) return rail;
+    return GpuGetPstateVoltage(SelectedBoard, GpuGetCurrentPstate());
+}
+
+std::uint32_t GpuGetDriverVersion() {
+    std::uint32_t version = 0;
+    char branch[64] = {};
+    return GpuCheckStatus(nvapi::Call(NvId_GetDriverAndBranchVersion, &version, &branch[0])) ? 0 : version;
+}
