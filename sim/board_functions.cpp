@@ -109,7 +109,7 @@ int __cdecl GetVoltageStep(void* gpu, void* block) {
     if (!Enter(0x28766157, gpu, block, {0x1008C}, board, status)) return status;
     if (board->voltageStep_uV == 0) return kNotSupported;
     Block b(block);
-    b.Set<std::uint32_t>(8, 1);
+    b.Set<std::uint32_t>(8, Reported(*board, "voltage_domains", 1));
     b.Set<std::uint32_t>(12, 0);
     b.Set<std::uint32_t>(16, board->voltageStep_uV);
     return 0;
@@ -144,7 +144,7 @@ int __cdecl GetPowerPoliciesInfo(void* gpu, void* block) {
     if (!board->power.present) return kNotSupported;
     Block b(block);
     b.Set<std::uint8_t>(4, 1);
-    b.Set<std::uint8_t>(5, 1);
+    b.Set<std::uint8_t>(5, static_cast<std::uint8_t>(Reported(*board, "power_policies", 1)));
     b.Set<std::uint32_t>(8, 0);
     b.Set<std::uint32_t>(8 + 8, 0);
     b.Set<std::uint32_t>(8 + 16, board->power.min_pcm);
@@ -189,7 +189,7 @@ int __cdecl GetThermalPoliciesInfo(void* gpu, void* block) {
     if (!board->thermal.present) return kNotSupported;
     Block b(block);
     b.Set<std::uint8_t>(4, 1);
-    b.Set<std::uint8_t>(5, 1);
+    b.Set<std::uint8_t>(5, static_cast<std::uint8_t>(Reported(*board, "thermal_policies", 1)));
     b.Set<std::uint32_t>(8, 1);  // controller 1, the GPU
     b.Set<std::int32_t>(8 + 12, board->thermal.min_256);
     b.Set<std::int32_t>(8 + 16, board->thermal.default_256);
@@ -238,7 +238,7 @@ int __cdecl GetFanCoolersInfo(void* gpu, void* block) {
     if (board->coolers.empty()) return kNotSupported;
     Block b(block);
     b.Set<std::uint32_t>(4, 1);
-    b.Set<std::uint8_t>(8, static_cast<std::uint8_t>(board->coolers.size()));
+    b.Set<std::uint8_t>(8, static_cast<std::uint8_t>(Reported(*board, "fan_coolers", board->coolers.size())));
     for (std::size_t i = 0; i < board->coolers.size() && i < 32; ++i) b.Set<std::uint32_t>(44 + 48 * i, board->coolers[i].id);
     return 0;
 }
@@ -250,7 +250,7 @@ int __cdecl GetFanCoolersStatus(void* gpu, void* block) {
     if (board->coolers.empty()) return kNotSupported;
     Tick(*board);
     Block b(block);
-    b.Set<std::uint8_t>(4, static_cast<std::uint8_t>(board->coolers.size()));
+    b.Set<std::uint8_t>(4, static_cast<std::uint8_t>(Reported(*board, "fan_coolers", board->coolers.size())));
     for (std::size_t i = 0; i < board->coolers.size() && i < 32; ++i) {
         const FanCooler& c = board->coolers[i];
         const std::size_t at = 40 + 52 * i;
@@ -269,7 +269,7 @@ int __cdecl GetFanCoolersControl(void* gpu, void* block) {
     if (!Enter(0x814B209F, gpu, block, {0x105AC}, board, status)) return status;
     if (board->coolers.empty()) return kNotSupported;
     Block b(block);
-    b.Set<std::uint8_t>(8, static_cast<std::uint8_t>(board->coolers.size()));
+    b.Set<std::uint8_t>(8, static_cast<std::uint8_t>(Reported(*board, "fan_coolers", board->coolers.size())));
     for (std::size_t i = 0; i < board->coolers.size() && i < 32; ++i) {
         const FanCooler& c = board->coolers[i];
         const std::size_t at = 44 + 44 * i;
@@ -451,7 +451,7 @@ int __cdecl GetVoltageDomainsStatus(void* gpu, void* block) {
     if (!Enter(0xC16C7E2C, gpu, block, {0x1008C}, board, status)) return status;
     if (!Has(*board, "rail_voltage")) return kNotSupported;
     Block b(block);
-    b.Set<std::uint32_t>(8, 1);
+    b.Set<std::uint32_t>(8, Reported(*board, "voltage_domains", 1));
     b.Set<std::uint32_t>(12, 0);
     b.Set<std::uint32_t>(16, static_cast<std::uint32_t>(Reading(*board, "rail_voltage")));
     return 0;
@@ -461,17 +461,13 @@ int __cdecl GetPowerTopologyInfo(void* gpu, void* block) {
     Board* board;
     int status;
     if (!Enter(0xA4DFD3F2, gpu, block, {0x10018}, board, status)) return status;
+    if (board->powerChannels.empty()) return kNotSupported;
     Block b(block);
-    std::uint8_t count = 0;
-    for (const auto& [key, value] : board->readings) {
-        unsigned channel = 0;
-        if (count < 4 && std::sscanf(key.c_str(), "power_channel_%u", &channel) == 1) {
-            b.Set<std::uint32_t>(8 + 4 * count++, channel);
-        }
-    }
-    if (count == 0) return kNotSupported;
     b.Set<std::uint8_t>(4, 1);
-    b.Set<std::uint8_t>(5, count);
+    b.Set<std::uint8_t>(5, static_cast<std::uint8_t>(Reported(*board, "power_channels", board->powerChannels.size())));
+    for (std::size_t i = 0; i < board->powerChannels.size() && i < 4; ++i) {
+        b.Set<std::uint32_t>(8 + 4 * i, board->powerChannels[i]);
+    }
     return 0;
 }
 

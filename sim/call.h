@@ -38,6 +38,12 @@ private:
     std::uint32_t m_size;
 };
 
+// The count a board reports for `what`: the scenario's false one, or the true one.
+inline std::uint32_t Reported(const Board& board, const char* what, std::size_t actual) {
+    const auto it = board.reported.find(what);
+    return it != board.reported.end() ? it->second : static_cast<std::uint32_t>(actual);
+}
+
 // Counts the call, logs it and answers an injected fault; true when the fault answers.
 bool Intercept(std::uint32_t id, const void* block, int& status);
 

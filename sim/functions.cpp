@@ -100,10 +100,6 @@ bool EnterPlain(std::uint32_t id, void* gpu, Board*& board, int& status) {
 
 namespace {
 
-std::uint32_t Reported(std::uint32_t reported, std::size_t actual) {
-    return reported ? reported : static_cast<std::uint32_t>(actual);
-}
-
 int Enumerate(void** handles, std::uint32_t* count, bool tcc) {
     if (!handles || !count) return -5;
     if (!g_initialized) return -4;
@@ -150,9 +146,9 @@ int __cdecl GetPstates20(void* gpu, void* block) {
     std::size_t clocks = 0;
     for (const Pstate20& p : board->pstates20) clocks = std::max(clocks, p.clocks.size());
     b.Set<std::uint32_t>(4, board->pstates20Editable ? 1 : 0);
-    b.Set<std::uint32_t>(8, Reported(board->reported.pstates20, board->pstates20.size()));
-    b.Set<std::uint32_t>(12, Reported(board->reported.pstates20Clocks, clocks));
-    b.Set<std::uint32_t>(16, board->baseVoltage.present ? 1 : 0);
+    b.Set<std::uint32_t>(8, Reported(*board, "pstates20", board->pstates20.size()));
+    b.Set<std::uint32_t>(12, Reported(*board, "pstates20_clocks", clocks));
+    b.Set<std::uint32_t>(16, Reported(*board, "base_voltages", board->baseVoltage.present ? 1 : 0));
     for (std::size_t p = 0; p < board->pstates20.size() && p < 16; ++p) {
         if (board->baseVoltage.present && board->pstates20[p].id == 0) {
             const std::size_t at = 20 + 456 * p + 360;
@@ -180,7 +176,7 @@ int __cdecl GetPstates20(void* gpu, void* block) {
         }
     }
     if (board->overVoltage.present && (b.Word() >> 16) >= 2) {
-        b.Set<std::uint32_t>(7316, 1);
+        b.Set<std::uint32_t>(7316, Reported(*board, "over_voltages", 1));
         b.Set<std::uint32_t>(7320, 0);
         b.Set<std::uint32_t>(7324, 1);
         b.Set<std::int32_t>(7332, board->overVoltage.value_uV);
@@ -333,8 +329,8 @@ int __cdecl GetPerfClocks(void* gpu, std::uint32_t, void* block) {
     Block b(block);
     std::size_t domains = 0;
     for (const PerfLevel& level : board->levels) domains = std::max(domains, level.domains.size());
-    b.Set<std::uint32_t>(4, Reported(board->reported.levels, board->levels.size()));
-    b.Set<std::uint32_t>(12, Reported(board->reported.levelDomains, domains));
+    b.Set<std::uint32_t>(4, Reported(*board, "levels", board->levels.size()));
+    b.Set<std::uint32_t>(12, Reported(*board, "level_domains", domains));
     for (std::size_t l = 0; l < board->levels.size() && l < 12; ++l) {
         const std::size_t block0 = 20 + 904 * l;
         b.Set<std::uint32_t>(block0, board->levels[l].number);
@@ -399,9 +395,9 @@ int __cdecl GetPstatesInfo(void* gpu, void* block) {
         if (ids.size() < board->pstateCount && std::find(ids.begin(), ids.end(), next) == ids.end()) ids.push_back(next);
     }
     ids.resize(std::min<std::size_t>(ids.size(), board->pstateCount));
-    b.Set<std::uint32_t>(8, Reported(board->reported.pstateInfo, ids.size()));
+    b.Set<std::uint32_t>(8, Reported(*board, "pstate_info", ids.size()));
     b.Set<std::uint32_t>(12, 2);
-    if (!v1) b.Set<std::uint32_t>(16, board->pstateVoltage_mV.empty() ? 0 : 1);
+    if (!v1) b.Set<std::uint32_t>(16, Reported(*board, "pstate_voltages", board->pstateVoltage_mV.empty() ? 0 : 1));
     const std::size_t first = v1 ? 16 : 20;
     const std::size_t size = v1 ? 392 : 584;
     for (std::size_t p = 0; p < ids.size() && p < 16; ++p) {

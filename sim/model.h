@@ -46,16 +46,6 @@ struct PerfLevel {
     std::vector<LevelDomain> domains;
 };
 
-// Counts a board reports in place of the true ones (0: the true count), to check
-// that the program never trusts them beyond its arrays.
-struct ReportedCounts {
-    std::uint32_t pstates20 = 0;
-    std::uint32_t pstates20Clocks = 0;
-    std::uint32_t levels = 0;
-    std::uint32_t levelDomains = 0;
-    std::uint32_t pstateInfo = 0;
-};
-
 struct FanCooler {
     std::uint32_t id;
     std::uint32_t minLevel;
@@ -114,7 +104,10 @@ struct Board {
     std::vector<PerfLevel> levels;
     std::uint32_t pstateCount = 0;
 
-    ReportedCounts reported;
+    // Counts the board reports in place of the true ones, by name (pstates20,
+    // fan_coolers, ...), to check that the program never trusts them beyond its arrays.
+    std::map<std::string, std::uint32_t> reported;
+    std::vector<std::uint32_t> powerChannels;  // in the scenario's order
 
     int voltageBoost = -1;  // percent; -1: no boost control
     VoltageDelta baseVoltage;

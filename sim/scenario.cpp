@@ -12,7 +12,10 @@
 //   pstate20_clock = pstate, domain, type, min kHz, max kHz, freq|min kHz, max kHz
 //   perf_level = level, domain, current, default, min, max (kHz)
 //   pstate_count = 4
-//   report = pstates20|pstates20_clocks|levels|level_domains|pstate_info, count
+//   report = what, count     a count reported in place of the true one: pstates20, pstates20_clocks,
+//                            levels, level_domains, pstate_info, base_voltages, over_voltages,
+//                            pstate_voltages, fan_coolers, power_policies, thermal_policies,
+//                            voltage_domains, power_channels
 //   live = 1                             load, temperature, fans and clocks move with time
 //   voltage_boost = percent
 //   base_voltage = voltage uV, min uV, max uV      (P0 base-voltage offset)
@@ -112,13 +115,7 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
     } else if (key == "pstate_count" && Numbers(f, 0, 1, n)) {
         board.pstateCount = static_cast<std::uint32_t>(n[0]);
     } else if (key == "report" && f.size() == 2 && Number(f[1], n[0])) {
-        const auto count = static_cast<std::uint32_t>(n[0]);
-        if (f[0] == "pstates20") board.reported.pstates20 = count;
-        else if (f[0] == "pstates20_clocks") board.reported.pstates20Clocks = count;
-        else if (f[0] == "levels") board.reported.levels = count;
-        else if (f[0] == "level_domains") board.reported.levelDomains = count;
-        else if (f[0] == "pstate_info") board.reported.pstateInfo = count;
-        else return false;
+        board.reported[f[0]] = static_cast<std::uint32_t>(n[0]);
     } else if (key == "live" && Numbers(f, 0, 1, n)) {
         board.live = n[0] != 0;
     } else if (key == "voltage_boost" && Numbers(f, 0, 1, n)) {
@@ -155,6 +152,9 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
         board.controls[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);
     } else if (key == "name") {
         board.name = f.empty() ? std::string() : f[0];
+    } else if (key.rfind("power_channel_", 0) == 0 && Numbers(f, 0, 1, n)) {
+        board.readings[key] = n[0];
+        board.powerChannels.push_back(static_cast<std::uint32_t>(std::strtoul(key.c_str() + 14, nullptr, 10)));
     } else if (f.size() == 1 && Number(f[0], n[0]) && key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_0123456789") == std::string::npos) {
         board.readings[key] = n[0];
     } else {

@@ -337,4 +337,23 @@ TEST_F(Board, AFullMonitoringSetOnTheLiveBoard) {
     EXPECT_EQ(oem, 0x6Au);
 }
 
+TEST_F(Board, OversizedCountsStayInsideTheStructures) {
+    ASSERT_EQ(sim.Use("oversize"), 1);
+    EXPECT_EQ(GpuGetBaseVoltageDelta(0, 3), 100);
+    EXPECT_EQ(GpuGetOverVoltage(0, 3), 100);
+    EXPECT_EQ(GpuSetOverVoltage(0, 25), 25);
+    EXPECT_EQ(GpuGetPstateVoltage(0, 0), 1000);
+    EXPECT_EQ(GpuGetRailVoltage(), 0);  // the last of 16 entries, not one past the table
+    EXPECT_EQ(GpuGetPowerLimitInfo(0, 3), 0);  // the zeroed entries past the real one count last
+    EXPECT_EQ(GpuGetPowerTarget(0), 100);
+    TempTargetLimits limits{};
+    EXPECT_TRUE(GpuGetTempTargetLimits(0, limits));
+    EXPECT_EQ(limits.maximum, 90);
+    EXPECT_EQ(GpuGetTempTarget(0), 83);
+    EXPECT_EQ(GpuGetFan(0, kFanGeneric, 10), 32);
+    EXPECT_EQ(GpuGetFan(0, kFanFirst, 3), 100);
+    EXPECT_EQ(GpuGetFanMode(0, kFanGeneric, 10), 32);
+    EXPECT_EQ(GpuGetPowerDraw(0), 60);
+}
+
 }  // namespace
