@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -335,6 +336,44 @@ TEST_F(Board, AFullMonitoringSetOnTheLiveBoard) {
     ASSERT_TRUE(GpuGetVbiosVersion(0, revision, oem));
     EXPECT_EQ(revision, 0x90040000u);
     EXPECT_EQ(oem, 0x6Au);
+}
+
+TEST_F(Board, EveryMultiVersionReadFallsBackAndReadsTheOlderLayout) {
+    struct Case {
+        const char* what;
+        const char* scenario;
+        unsigned id;
+        int refusals;  // -9 answers before the driver accepts
+        std::function<int()> read;
+        int expected;
+        unsigned acceptedVersion;
+    };
+    auto maximum = [] {
+        TempTargetLimits limits{};
+        return GpuGetTempTargetLimits(0, limits) ? limits.maximum * 1000 + limits.defaultTarget : -1;
+    };
+    const Case cases[] = {
+        {"thermal information v2", "voltage", NvId_GetThermalPoliciesInfo, 1, maximum, 90083, kThermalPoliciesInfoV2},
+        // Version 1 entries end before a maximum.
+        {"thermal information v1", "voltage", NvId_GetThermalPoliciesInfo, 2, maximum, 83, kThermalPoliciesInfoV1},
+        {"cooler settings v3", "oldfan", NvId_GetCoolerSettings, 1, [] { return GpuGetFan(0, kFanFirst, 3); }, 95,
+         kCoolerSettingsV3},
+        {"thermal settings v1", "sensors", NvId_GetThermalSettings, 1, [] { return GpuGetTemperature(0, 0, 0); }, 65,
+         kThermalSettingsV1},
+        {"over-voltage v2", "curve", NvId_GetPstates20, 1, [] { return GpuGetOverVoltage(0, 3); }, 100, kPstates20V2},
+        // Version 1 of pstates 2.0 has no over-voltage section.
+        {"over-voltage v1", "curve", NvId_GetPstates20, 2, [] { return GpuGetOverVoltage(0, 3); }, 0, kPstates20V1},
+        {"base voltage v1", "voltage", NvId_GetPstates20, 1, [] { return GpuGetBaseVoltageDelta(0, 3); }, 100,
+         kPstates20V1},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(sim.Use(c.scenario), 1);
+        sim.injectFault(c.id, NvIncompatibleStructVersion, c.refusals);
+        EXPECT_EQ(c.read(), c.expected) << c.what;
+        const std::vector<unsigned> versions = sim.Versions(c.id);
+        ASSERT_EQ(versions.size(), static_cast<std::size_t>(c.refusals + 1)) << c.what;
+        EXPECT_EQ(versions.back(), c.acceptedVersion) << c.what;
+    }
 }
 
 TEST_F(Board, OversizedCountsStayInsideTheStructures) {
