@@ -1,6 +1,7 @@
 #include "voltage.h"
 
 #include "gpu/board_list.h"
+#include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
 #include "gpu/status.h"
 
@@ -175,4 +176,16 @@ int GpuSetPstateVoltage(int pstate, int mv) {
     }
     if (GpuCheckStatus(nvapi::Call(NvId_SetPstatesInfo, gpu, static_cast<void*>(&info)))) return 0;
     return GpuGetPstateVoltage(SelectedBoard, pstate);
+}
+
+VoltageSetting GpuGetVoltageSetting(int board, int level) {
+    const int boost = GpuGetVoltageBoost(board);
+    if (boost >= 0) return {VoltageMechanism::Boost, 0, boost > 100 ? boost : 100, boost, 0};
+    const int deltaMax = GpuGetBaseVoltageDelta(board, 3);
+    const int deltaMin = GpuGetBaseVoltageDelta(board, 2);
+    if (deltaMax != 0 && deltaMin != 0) {
+        return {VoltageMechanism::BaseDelta, deltaMin, deltaMax, GpuGetBaseVoltageDelta(board, 0), 0};
+    }
+    const int pstate = GpuPerfLevelPstate(board, level);
+    return {VoltageMechanism::PstateVoltage, 100, 1200, GpuGetPstateVoltage(board, pstate), pstate};
 }

@@ -21,3 +21,20 @@ int GpuSetOverVoltage(int board, int mv);
 int GpuGetPstateVoltage(int board, int pstate);
 // Sets every core voltage entry of `pstate` on the selected board; returns the value read back.
 int GpuSetPstateVoltage(int pstate, int mv);
+
+// Which voltage control a board gets, with its range and current value (mV or percent).
+enum class VoltageMechanism {
+    Boost,          // core voltage boost in percent
+    BaseDelta,      // P0 base-voltage offset
+    PstateVoltage,  // absolute voltage of the pstate that a performance level stands for
+};
+
+struct VoltageSetting {
+    VoltageMechanism mechanism;
+    int minimum;
+    int maximum;
+    int current;
+    int pstate;  // PstateVoltage only: the pstate of `level`
+};
+
+VoltageSetting GpuGetVoltageSetting(int board, int level);

@@ -89,6 +89,29 @@ TEST_F(Board, PstateVoltageAndItsVersionOneFallback) {
     EXPECT_EQ(sim.Versions(NvId_GetPstatesInfo).back(), kPstatesInfoV1);
 }
 
+TEST_F(Board, VoltageMechanismPerBoard) {
+    struct Case {
+        const char* scenario;
+        VoltageMechanism mechanism;
+        int minimum, maximum, current;
+    };
+    const Case cases[] = {
+        {"curve", VoltageMechanism::Boost, 0, 100, 0},
+        {"voltage", VoltageMechanism::BaseDelta, -50, 100, 0},
+        {"perflevels", VoltageMechanism::PstateVoltage, 100, 1200, 0},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(sim.Use(c.scenario), 1);
+        const VoltageSetting s = GpuGetVoltageSetting(0, 2);
+        EXPECT_EQ(s.mechanism, c.mechanism) << c.scenario;
+        EXPECT_EQ(s.minimum, c.minimum) << c.scenario;
+        EXPECT_EQ(s.maximum, c.maximum) << c.scenario;
+        EXPECT_EQ(s.current, c.current) << c.scenario;
+    }
+    ASSERT_EQ(sim.UseText("[board]\nvoltage_boost = 120\n"), 1);  // above 100: the range reaches it
+    EXPECT_EQ(GpuGetVoltageSetting(0, 0).maximum, 120);
+}
+
 // ---------------------------------------------------------------- power and thermal
 
 TEST_F(Board, PowerPercentRounding) {
