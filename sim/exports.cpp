@@ -3,6 +3,7 @@
 // scenario with ZORVANE_SIM_SCENARIO (a built-in name or a file path) and keep
 // state across processes in the file named by ZORVANE_SIM_STATE.
 #include "board_functions.h"
+#include "bus_functions.h"
 #include "functions.h"
 #include "sim_control.h"
 
@@ -66,6 +67,18 @@ const std::unordered_map<std::uint32_t, Function>& Functions() {
         {0x1EA54A3B, reinterpret_cast<Function>(&GetPerfClocks)},
         {0x07BCF4AC, reinterpret_cast<Function>(&SetPerfClocks)},
         {0xBA94C56E, reinterpret_cast<Function>(&GetPstatesInfo)},
+        {0x4D7B0709, reinterpret_cast<Function>(&I2cReadEx)},
+        {0x283AC65A, reinterpret_cast<Function>(&I2cWriteEx)},
+        {0x3DBF5764, reinterpret_cast<Function>(&GetIllumZonesControl)},
+        {0x197D065E, reinterpret_cast<Function>(&SetIllumZonesControl)},
+        {0x0694D52E, reinterpret_cast<Function>(&DrsCreateSession)},
+        {0xDAD9CFF8, reinterpret_cast<Function>(&DrsDestroySession)},
+        {0x375DBD6B, reinterpret_cast<Function>(&DrsLoadSettings)},
+        {0xFCBC7E14, reinterpret_cast<Function>(&DrsSaveSettings)},
+        {0xDA8466A0, reinterpret_cast<Function>(&DrsGetBaseProfile)},
+        {0x577DD202, reinterpret_cast<Function>(&DrsSetSetting)},
+        {0x73BF8338, reinterpret_cast<Function>(&DrsGetSetting)},
+        {0xE4A26362, reinterpret_cast<Function>(&DrsDeleteProfileSetting)},
         {0x9DF23CA1, reinterpret_cast<Function>(&GetVoltageBoost)},
         {0xB9306D9B, reinterpret_cast<Function>(&SetVoltageBoost)},
         {0x28766157, reinterpret_cast<Function>(&GetVoltageStep)},
@@ -134,6 +147,8 @@ bool LoadScenario(const std::string& nameOrPath) {
     world.faults.clear();
     world.counts.clear();
     world.log.clear();
+    world.i2cLog.clear();
+    world.sessions.clear();
     world.loaded = true;
     ResetInitialized();
     ApplySavedState();
@@ -178,6 +193,17 @@ __declspec(dllexport) unsigned int __cdecl SimCallCount(unsigned int id) {
 __declspec(dllexport) void __cdecl SimResetCounters() {
     sim::TheWorld().counts.clear();
     sim::TheWorld().log.clear();
+    sim::TheWorld().i2cLog.clear();
+}
+
+__declspec(dllexport) int __cdecl SimI2cLog(char* buffer, int size) {
+    const std::string& log = sim::TheWorld().i2cLog;
+    if (buffer && size > 0) {
+        const std::size_t copied = std::min(log.size(), static_cast<std::size_t>(size - 1));
+        log.copy(buffer, copied);
+        buffer[copied] = '\0';
+    }
+    return static_cast<int>(log.size());
 }
 
 __declspec(dllexport) int __cdecl SimCallLog(unsigned int index, unsigned int* id, unsigned int* version) {

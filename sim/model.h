@@ -68,6 +68,26 @@ struct OlderCooler {
     int readsLeft = 0;
 };
 
+// A chip on the board's I2C bus (port 1).
+struct I2cDevice {
+    enum class Kind { FirstGenerationLed, SecondGenerationLed, BoardController };
+    Kind kind = Kind::FirstGenerationLed;
+    std::uint8_t address = 0;  // 8-bit form
+    std::uint8_t registers[256] = {};
+    std::set<int> failingRegisters;  // -1: every register
+    bool locked = false;             // first generation: the tag shows only after the unlock
+    int powerOnMagic = 0;            // first generation: how much of 55 AA 55 AA has arrived
+    bool powerOnStored = false;
+};
+
+struct IllumZone {
+    std::uint32_t type = 0;
+    std::uint32_t mode = 0;
+    std::uint8_t data[128] = {};
+    std::uint32_t defaultMode = 0;
+    std::uint8_t defaultData[128] = {};
+};
+
 struct PowerPolicy {
     bool present = false;
     std::uint32_t min_pcm, default_pcm, max_pcm, target_pcm;
@@ -122,6 +142,9 @@ struct Board {
     OlderCooler olderCooler;
     std::map<std::uint32_t, std::uint32_t> controls;  // driver controls present
 
+    std::vector<I2cDevice> i2c;
+    std::vector<IllumZone> zones;  // none: the driver offers no illumination zones
+
     Readings readings;  // sensors and identity, by name (see scenario.cpp)
     std::string name;
     std::uint64_t lastTick = 0;
@@ -131,6 +154,7 @@ struct Board {
 
 struct Driver {
     std::string scenario;
+    std::map<std::uint32_t, std::uint32_t> settings;  // the driver settings database (base profile)
     int initializeStatus = 0;
     std::uint32_t driverVersion = 0;
     std::vector<Board> boards;
@@ -153,6 +177,9 @@ struct World {
     std::map<std::uint32_t, Fault> faults;
     std::map<std::uint32_t, unsigned> counts;
     std::vector<CallRecord> log;
+    std::string i2cLog;  // one line per transfer: "W 92 E0 01 00 04 1F", "R 10 07 5A"
+    std::map<std::uintptr_t, std::map<std::uint32_t, std::uint32_t>> sessions;  // settings sessions
+    std::uintptr_t nextSession = 0x7000;
     std::wstring statePath;
     bool loaded = false;
 };

@@ -33,10 +33,18 @@
 //       core_voltage (uV), rail_voltage (uV), power_channel_<id> (pcm), pci_device, pci_subsystem,
 //       bus, lanes, irq, vbios, vbios_oem, memory_kb, memory_type, partitions, shader_pipes,
 //       shader_sub_pipes, cores
+//   led_first = firmware, locked    first-generation LED controller at 0x10; firmware 0 " 1.",
+//                                   1 "2.0", 2 "2.1", any other an unknown text; locked 1 hides the tag
+//   led_second = d1, d2, d3, last   second-generation controller at 0x92 with kind digits
+//                                   (1, 2, 0, 2 make kind 1202); a fifth field 0 spoils the tag
+//   board_controller = 1            the board controller at 0x40
+//   i2c_fail = device, register     transfers with that register fail (-1: every register)
+//   zone = type                     an illumination zone: 1 RGB, 3 RGBW, 4 single colour
 //   driver_version = 47114                        (before any [board])
 #include "model.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 namespace sim {
@@ -150,6 +158,39 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
         c.lagReads = f.size() == 6 ? static_cast<int>(n[5]) : 0;
     } else if (key == "control" && Numbers(f, 0, 2, n)) {
         board.controls[static_cast<std::uint32_t>(n[0])] = static_cast<std::uint32_t>(n[1]);
+    } else if (key == "led_first" && Numbers(f, 0, 2, n)) {
+        static const char* const kFirmware[] = {" 1.", "2.0", "2.1", "3.0"};
+        I2cDevice device;
+        device.kind = I2cDevice::Kind::FirstGenerationLed;
+        device.address = 0x10;
+        std::memcpy(&device.registers[7], "ZANTH", 5);
+        std::memcpy(&device.registers[12], kFirmware[n[0] >= 0 && n[0] <= 2 ? n[0] : 3], 3);
+        device.locked = n[1] != 0;
+        board.i2c.push_back(device);
+    } else if (key == "led_second" && (Numbers(f, 0, 4, n) || Numbers(f, 0, 5, n))) {
+        I2cDevice device;
+        device.kind = I2cDevice::Kind::SecondGenerationLed;
+        device.address = 0x92;
+        std::memcpy(&device.registers[0xF6], f.size() == 5 && n[4] == 0 ? "ZANTX" : "ZANTH", 5);
+        device.registers[0xFC] = static_cast<std::uint8_t>('0' + n[0]);
+        device.registers[0xFD] = static_cast<std::uint8_t>('0' + n[1]);
+        device.registers[0xFE] = static_cast<std::uint8_t>('0' + n[2]);
+        device.registers[0xF5] = static_cast<std::uint8_t>(n[3]);
+        board.i2c.push_back(device);
+    } else if (key == "board_controller" && Numbers(f, 0, 1, n)) {
+        I2cDevice device;
+        device.kind = I2cDevice::Kind::BoardController;
+        device.address = 0x40;
+        device.registers[0x99] = 0x41;
+        board.i2c.push_back(device);
+    } else if (key == "i2c_fail" && Numbers(f, 0, 2, n)) {
+        for (I2cDevice& device : board.i2c) {
+            if (device.address == n[0]) device.failingRegisters.insert(static_cast<int>(n[1]));
+        }
+    } else if (key == "zone" && Numbers(f, 0, 1, n)) {
+        IllumZone zone;
+        zone.type = static_cast<std::uint32_t>(n[0]);
+        board.zones.push_back(zone);
     } else if (key == "name") {
         board.name = f.empty() ? std::string() : f[0];
     } else if (key.rfind("power_channel_", 0) == 0 && Numbers(f, 0, 1, n)) {

@@ -33,12 +33,23 @@ std::map<std::string, long long> Snapshot() {
                     domain.current_kHz;
             }
         }
+        for (const I2cDevice& device : board.i2c) {
+            if (device.kind == I2cDevice::Kind::FirstGenerationLed) {
+                values[Key(b, "led10.poweron")] = device.powerOnStored ? 1 : 0;
+            }
+        }
     }
+    for (const auto& [id, value] : driver.settings) values["drs." + std::to_string(id)] = value;
     return values;
 }
 
 void Assign(const std::string& key, long long value) {
     Driver& driver = TheWorld().driver;
+    unsigned setting = 0;
+    if (std::sscanf(key.c_str(), "drs.%u", &setting) == 1) {
+        driver.settings[setting] = static_cast<std::uint32_t>(value);
+        return;
+    }
     unsigned board = 0;
     char rest[64] = {};
     if (std::sscanf(key.c_str(), "b%u.%63s", &board, rest) != 2 || board >= driver.boards.size()) return;

@@ -549,3 +549,102 @@ struct PowerTopologyStatus {
 };
 constexpr std::uint32_t kPowerTopologyStatusV1 = StructVersion(sizeof(PowerTopologyStatus), 1);
 static_assert(kPowerTopologyStatusV1 == 0x10048);
+
+// ---------------------------------------------------------------- I2C (published, version 3)
+
+struct I2cInfo {
+    std::uint32_t version;
+    std::uint32_t displayMask;
+    std::uint8_t isDdcPort;
+    std::uint8_t deviceAddress;  // 7-bit address shifted left by one
+    std::uint8_t* registerAddress;
+    std::uint32_t registerAddressSize;
+    std::uint8_t* data;
+    std::uint32_t size;
+    std::uint32_t speed;  // deprecated: 0xFFFF
+    std::uint32_t speedKhz;
+    std::uint8_t portId;
+    std::uint32_t isPortIdSet;
+};
+constexpr std::uint32_t kI2cInfoV3 = StructVersion(sizeof(I2cInfo), 3);
+static_assert(sizeof(void*) != 8 || (sizeof(I2cInfo) == 64 && offsetof(I2cInfo, data) == 32 &&
+                                     offsetof(I2cInfo, portId) == 52 && kI2cInfoV3 == 0x30040));
+static_assert(sizeof(void*) != 4 || (sizeof(I2cInfo) == 44 && kI2cInfoV3 == 0x3002C));
+
+// ---------------------------------------------------------------- illumination zones (published)
+
+struct IllumPiecewise {
+    std::uint32_t cycleType;  // 2: repeat the full cycle
+    std::uint8_t groupCount;
+    std::uint8_t reserved;
+    std::uint16_t riseMs;
+    std::uint16_t fallMs;
+    std::uint16_t aHoldMs;
+    std::uint16_t bHoldMs;
+    std::uint16_t idleMs;
+    std::uint16_t phaseOffsetMs;
+    std::uint16_t reserved2;
+};
+
+struct IllumZone {
+    std::uint32_t type;      // 1 RGB, 2 fixed colour, 3 RGBW, 4 single colour
+    std::uint32_t ctrlMode;  // 0 manual, 1 piecewise linear
+    union {
+        std::uint8_t raw[128];
+        struct {
+            std::uint8_t r, g, b, brightness;
+        } rgb;
+        struct {
+            std::uint8_t r, g, b, w, brightness;
+        } rgbw;
+        struct {
+            std::uint8_t brightness;
+        } single;
+        struct {
+            std::uint8_t a[4];  // r, g, b, brightness
+            std::uint8_t b[4];
+            IllumPiecewise params;
+        } rgbPiecewise;
+    } data;
+    std::uint8_t reserved[64];
+};
+
+struct IllumZonesControl {
+    std::uint32_t version;
+    std::uint32_t flags;  // bit 0: default values
+    std::uint32_t count;
+    std::uint8_t reserved[64];
+    IllumZone zones[32];
+};
+constexpr std::uint32_t kIllumZonesControlV1 = StructVersion(sizeof(IllumZonesControl), 1);
+constexpr std::uint32_t kIllumZoneRgb = 1;
+constexpr std::uint32_t kIllumZoneRgbw = 3;
+constexpr std::uint32_t kIllumZoneSingleColor = 4;
+static_assert(sizeof(IllumPiecewise) == 20 && sizeof(IllumZone) == 200 && offsetof(IllumZonesControl, zones) == 76);
+static_assert(offsetof(IllumZone, data) == 8 && kIllumZonesControlV1 == 0x1194C);
+
+// ---------------------------------------------------------------- driver settings (published)
+
+using NvDrsSessionHandle = struct NvDrsSession*;
+using NvDrsProfileHandle = struct NvDrsProfile*;
+
+struct DrsSetting {
+    std::uint32_t version;
+    std::uint16_t name[2048];
+    std::uint32_t settingId;
+    std::uint32_t type;  // 0: 32-bit value
+    std::uint32_t location;
+    std::uint32_t isCurrentPredefined;
+    std::uint32_t isPredefinedValid;
+    union Value {
+        std::uint32_t u32;
+        struct {
+            std::uint32_t length;
+            std::uint8_t data[4096];
+        } binary;
+        std::uint16_t text[2048];
+    } predefined, current;
+};
+constexpr std::uint32_t kDrsSettingV1 = StructVersion(sizeof(DrsSetting), 1);
+static_assert(offsetof(DrsSetting, settingId) == 4100 && offsetof(DrsSetting, current) == 8220);
+static_assert(kDrsSettingV1 == 0x13020);

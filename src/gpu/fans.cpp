@@ -2,16 +2,15 @@
 
 #include "gpu/board_list.h"
 #include "gpu/driver_structs.h"
+#include "gpu/pause.h"
 #include "gpu/status.h"
-
-#include <windows.h>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kPollAttempts = 19;
-unsigned g_pollPause = 101;
+constexpr unsigned kPollPause = 101;
 
 enum class FanInterface { PerFan, Older, None };
 
@@ -65,8 +64,6 @@ bool ReadStatusAndControl(NvPhysicalGpuHandle gpu, FanCoolersStatus& status, Fan
 }
 
 }  // namespace
-
-void SetFanPollPauseForTesting(unsigned milliseconds) { g_pollPause = milliseconds; }
 
 int GpuGetFan(int board, int selector, int what) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
@@ -126,7 +123,7 @@ int GpuSetFan(int board, int mode, int selector, int level) {
         for (int attempt = 0; attempt < kPollAttempts; ++attempt) {
             reading = GpuGetFan(board, selector, 0);
             if (reading == level) break;
-            ::Sleep(g_pollPause);
+            GpuPause(kPollPause);
         }
         return reading;
     }

@@ -23,6 +23,3 @@ int GpuGetDriverControl(int board, unsigned control, unsigned& value);
 int GpuSetDriverControl(int board, unsigned control, unsigned value);
 // The memory over-voltage control this board has: 24, else 20.
 unsigned GpuMemoryOverVoltageControl(int board);
-
-// Tests only: the pause between readings while the older interface's fan settles.
-void SetFanPollPauseForTesting(unsigned milliseconds);

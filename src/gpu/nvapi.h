@@ -17,6 +17,7 @@ enum NvStatus : int {
     NvInvalidHandle = -8,
     NvIncompatibleStructVersion = -9,
     NvNotSupported = -104,
+    NvSettingNotFound = -160,
     NvGpuInDebugMode = -217,
 };
 
@@ -77,6 +78,18 @@ enum NvInterface : std::uint32_t {
     NvId_GetPartitionCount = 0x86F05D7A,
     NvId_GetGpuCoreCount = 0xC7026A87,
     NvId_GetDriverAndBranchVersion = 0x2926AAAD,
+    NvId_I2cWriteEx = 0x283AC65A,
+    NvId_I2cReadEx = 0x4D7B0709,
+    NvId_GetIllumZonesControl = 0x3DBF5764,
+    NvId_SetIllumZonesControl = 0x197D065E,
+    NvId_DrsCreateSession = 0x0694D52E,
+    NvId_DrsDestroySession = 0xDAD9CFF8,
+    NvId_DrsLoadSettings = 0x375DBD6B,
+    NvId_DrsSaveSettings = 0xFCBC7E14,
+    NvId_DrsGetBaseProfile = 0xDA8466A0,
+    NvId_DrsSetSetting = 0x577DD202,
+    NvId_DrsGetSetting = 0x73BF8338,
+    NvId_DrsDeleteProfileSetting = 0xE4A26362,
 };
 
 namespace nvapi {

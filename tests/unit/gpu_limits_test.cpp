@@ -4,6 +4,7 @@
 #include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
 #include "gpu/fans.h"
+#include "gpu/pause.h"
 #include "gpu/power_thermal.h"
 #include "gpu/sensors.h"
 #include "gpu/voltage.h"
@@ -22,9 +23,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(sim.ok());
         SelectedBoard = 0;
-        SetFanPollPauseForTesting(1);
+        SkipGpuPausesForTesting(true);
     }
-    void TearDown() override { SetFanPollPauseForTesting(101); }
+    void TearDown() override { SkipGpuPausesForTesting(false); }
     SimDriver sim;
 };
 
