@@ -373,6 +373,7 @@ int __cdecl SetDriverControl(void* gpu, void* block) {
     Block b(block);
     const auto it = board->controls.find(b.Get<std::uint32_t>(4));
     if (it == board->controls.end() || b.Get<std::uint32_t>(12) != 1) return -5;
+    if (board->readOnlyControls.count(it->first)) return -158;  // NVAPI_SET_NOT_ALLOWED
     it->second = b.Get<std::uint32_t>(8);
     return 0;
 }

@@ -141,6 +141,7 @@ struct Board {
     std::vector<FanCooler> coolers;  // per-fan interface
     OlderCooler olderCooler;
     std::map<std::uint32_t, std::uint32_t> controls;  // driver controls present
+    std::set<std::uint32_t> readOnlyControls;
 
     std::vector<I2cDevice> i2c;
     std::vector<IllumZone> zones;  // none: the driver offers no illumination zones

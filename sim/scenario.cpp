@@ -39,6 +39,8 @@
 //                                   (1, 2, 0, 2 make kind 1202); a fifth field 0 spoils the tag
 //   board_controller = 1            the board controller at 0x40
 //   i2c_fail = device, register     transfers with that register fail (-1: every register)
+//   i2c_set = device, register, value
+//   control_readonly = id           the driver control reads but refuses writes
 //   zone = type                     an illumination zone: 1 RGB, 3 RGBW, 4 single colour
 //   driver_version = 47114                        (before any [board])
 #include "model.h"
@@ -187,6 +189,12 @@ bool ParseBoardLine(const std::string& key, const std::vector<std::string>& f, B
         for (I2cDevice& device : board.i2c) {
             if (device.address == n[0]) device.failingRegisters.insert(static_cast<int>(n[1]));
         }
+    } else if (key == "i2c_set" && Numbers(f, 0, 3, n)) {
+        for (I2cDevice& device : board.i2c) {
+            if (device.address == n[0]) device.registers[n[1] & 0xFF] = static_cast<std::uint8_t>(n[2]);
+        }
+    } else if (key == "control_readonly" && Numbers(f, 0, 1, n)) {
+        board.readOnlyControls.insert(static_cast<std::uint32_t>(n[0]));
     } else if (key == "zone" && Numbers(f, 0, 1, n)) {
         IllumZone zone;
         zone.type = static_cast<std::uint32_t>(n[0]);

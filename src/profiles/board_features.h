@@ -1,0 +1,34 @@
+// What the selected board offers beyond the driver's ordinary settings: the board
+// controller's switches, the driver's memory over-voltage and fan full-speed
+// controls, the board-model classes and the variants with built-in modes.
+#pragma once
+
+#include <cstdint>
+
+namespace feature {
+constexpr std::uint32_t CoreOverVoltageOn = 0x00000001;
+constexpr std::uint32_t MemoryOverVoltageOn = 0x00000002;
+constexpr std::uint32_t FanFullSpeedOn = 0x00000004;
+constexpr std::uint32_t OverCurrentOn = 0x00000010;
+constexpr std::uint32_t I2cVoltageController = 0x00010000;
+constexpr std::uint32_t MemoryOverVoltageControl = 0x00020000;
+constexpr std::uint32_t FanFullSpeedControl = 0x00040000;
+constexpr std::uint32_t OverCurrentControl = 0x00100000;
+constexpr std::uint32_t BuiltInModes = 0x00200000;
+constexpr std::uint32_t BuiltInOc2Mode = 0x00400000;
+constexpr std::uint32_t NoMaxVoltageBoard = 0x10000000;
+constexpr std::uint32_t MaxOverVoltageBoard = 0x20000000;
+// Any board-controller or driver switch: modes store and restore the word only then.
+constexpr std::uint32_t AnySwitch = I2cVoltageController | OverCurrentControl | MemoryOverVoltageControl |
+                                    FanFullSpeedControl;
+}  // namespace feature
+
+// The feature word of SelectedBoard.
+extern std::uint32_t BoardFeatures;
+
+// Rebuilds BoardFeatures from the selected board's hardware and the program-wide overrides.
+void RefreshBoardFeatures();
+
+// Drives the board controller registers and the driver controls from a stored word,
+// every write whatever the previous one did, then rebuilds BoardFeatures.
+void ApplyFeatureSwitches(std::uint32_t features);
