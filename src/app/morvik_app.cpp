@@ -2,7 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/private_fonts.h"
-#include "app/skin_paths.h"
+#include "skin/skin_paths.h"
 #include "app/start_with_windows.h"
 #include "gpu/board_list.h"
 #include "mainwnd/morvik_dlg.h"

@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 #include "app/logon_task.h"
 #include "app/private_fonts.h"
-#include "app/skin_paths.h"
+#include "skin/skin_paths.h"
 #include "app/start_with_windows.h"
 #include "fake_task_service.h"
 

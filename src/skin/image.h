@@ -1,0 +1,19 @@
+// Skin images: PNG files turned into device bitmaps composed over the key colour.
+#pragma once
+
+#include <windows.h>
+
+// The key colour: transparent parts of the artwork, cut out of shapes and left out of
+// keyed copies. Visible artwork never uses it.
+constexpr COLORREF kKeyColour = RGB(0, 0, 12);
+
+// Larger pictures are refused before decoding (a skin has no need for them).
+constexpr int kMaxImageSide = 4096;
+
+// Loads a PNG as a device bitmap with every transparent or partly transparent pixel
+// composed over the key colour. Null (and 0 × 0) for a missing, damaged, non-PNG,
+// empty or oversized file. The caller owns the bitmap.
+HBITMAP LoadSkinBitmap(const wchar_t* path, int* width = nullptr, int* height = nullptr);
+
+// A device bitmap's size; 0 × 0 for null.
+SIZE BitmapSize(HBITMAP bitmap);
