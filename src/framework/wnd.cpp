@@ -42,6 +42,7 @@ HWND CWnd::Detach() {
 bool CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd)) return false;
     Attach(hwnd);
+    PreSubclassWindow();
     m_oldProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
     return true;
@@ -143,8 +144,36 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     return false;
 }
 
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND child = nullptr;
+    switch (message) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU) child = item->hwndItem;
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+        child = reinterpret_cast<HWND>(lParam);
+        break;
+    case WM_NOTIFY:
+        if (lParam) child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        break;
+    default:
+        return false;
+    }
+    CWnd* control = FromHandlePermanent(child);
+    return control && control != this && control->OnChildNotify(message, wParam, lParam, result);
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (ReflectToChild(message, wParam, lParam, &result)) return result;
     if (OnWndMsg(message, wParam, lParam, &result)) return result;
     return DefWindowProc(message, wParam, lParam);
 }

@@ -153,6 +153,16 @@ protected:
     // Called after the last message of the window; the handle is already detached.
     virtual void PostNcDestroy() {}
 
+    // Called just before a window is taken over, e.g. to add a style the class needs.
+    virtual void PreSubclassWindow() {}
+
+    // A notification the parent received about this control (WM_DRAWITEM, WM_CTLCOLOR*,
+    // WM_NOTIFY), handed back to it first; true when the control answered it.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // Hands a parent's notification to the control it is about.
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
     // Binds the handle to this object without changing the window procedure.
     void Attach(HWND hwnd);
     HWND Detach();

@@ -1,0 +1,132 @@
+#include "control_button.h"
+
+#include "skin/image.h"
+
+#include <iterator>
+
+void DrawKeyed(HDC dc, const RECT& area, HBITMAP image) {
+    const SIZE size = BitmapSize(image);
+    if (size.cx <= 0 || size.cy <= 0) return;
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(memory, image);
+    ::TransparentBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, size.cx,
+                     size.cy, kKeyColour);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+}
+
+CControlButton::~CControlButton() { DeletePictures(); }
+
+const MessageMap* CControlButton::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_MOUSEMOVE, &CControlButton::OnMouseMove),
+        msgmap::Message(WM_MOUSEHOVER, &CControlButton::OnMouseHover),
+        msgmap::Message(WM_MOUSELEAVE, &CControlButton::OnMouseLeave),
+        msgmap::Message(WM_ERASEBKGND, &CControlButton::OnEraseBackground),
+        msgmap::Message(WM_LBUTTONUP, &CControlButton::OnLeftButtonUp),
+    };
+    static const MessageMap map{CButton::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+bool CControlButton::Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CButton::Create(text, style | BS_OWNERDRAW, rect, parent, id);
+}
+
+void CControlButton::PreSubclassWindow() {
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_OWNERDRAW) {
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    }
+}
+
+void CControlButton::DeletePictures() {
+    for (HBITMAP& picture : m_pictures) {
+        if (picture) ::DeleteObject(picture);
+        picture = nullptr;
+    }
+}
+
+void CControlButton::LoadStateImages(const SkinPath* slots) {
+    DeletePictures();
+    struct Load {
+        Picture picture;
+        int slot;
+    };
+    const Load order[] = {{Normal, 0}, {Hover, 1}, {Down, 2}, {ToggledNormal, 4}, {ToggledHover, 5}, {ToggledDown, 6}};
+    HBITMAP previous = nullptr;
+    for (const Load& load : order) {
+        if (load.picture >= ToggledNormal && !m_toggleButton) break;
+        HBITMAP picture = LoadSkinBitmap(slots[load.slot]);
+        if (!picture && previous && load.picture != Normal) {
+            picture = static_cast<HBITMAP>(::CopyImage(previous, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        }
+        m_pictures[load.picture] = picture;
+        previous = picture;
+    }
+    Invalidate(false);
+}
+
+void CControlButton::SetToggled(int value) {
+    m_toggled = value != 0;
+    Invalidate(false);
+}
+
+bool CControlButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message != WM_DRAWITEM) return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    *result = TRUE;
+    return true;
+}
+
+void CControlButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    const int saved = ::SaveDC(item.hDC);
+    Picture choice = m_hover ? Hover : Normal;
+    if (item.itemState & ODS_SELECTED) choice = Down;
+    if (m_toggled && m_toggleButton) choice = static_cast<Picture>(choice + ToggledNormal);
+    HBITMAP picture = m_pictures[choice];
+    const SIZE size = BitmapSize(picture);
+    if (size.cx > 0 && size.cy > 0) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT area{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
+        if (m_keyedDrawing) {
+            DrawKeyed(item.hDC, area, picture);
+        } else {
+            HDC memory = ::CreateCompatibleDC(item.hDC);
+            HGDIOBJ old = ::SelectObject(memory, picture);
+            ::BitBlt(item.hDC, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteDC(memory);
+        }
+    }
+    ::RestoreDC(item.hDC, saved);
+}
+
+LRESULT CControlButton::OnMouseMove(WPARAM, LPARAM) {
+    if (!m_tracking) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, 1};
+        m_tracking = ::TrackMouseEvent(&track) ? 1 : 0;
+    }
+    return Default();
+}
+
+LRESULT CControlButton::OnMouseHover(WPARAM, LPARAM) {
+    m_hover = 1;
+    Invalidate(true);
+    return 0;
+}
+
+LRESULT CControlButton::OnMouseLeave(WPARAM, LPARAM) {
+    m_hover = 0;
+    m_tracking = 0;
+    Invalidate(false);
+    return 0;
+}
+
+LRESULT CControlButton::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+
+LRESULT CControlButton::OnLeftButtonUp(WPARAM, LPARAM) {
+    if (m_toggleButton) m_toggled = !m_toggled;
+    Invalidate(false);
+    return Default();
+}

@@ -1,0 +1,50 @@
+// CControlButton: an owner-drawn button showing state images (normal, hover, down, and
+// the same three toggled on for toggle buttons), sized and shaped by its pictures.
+#pragma once
+
+#include "framework/controls.h"
+#include "skin/skin_file.h"
+
+class CControlButton : public CButton {
+public:
+    CControlButton() = default;
+    ~CControlButton() override;
+
+    bool Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    // Loads slots 0, 1, 2 (and 4, 5, 6 for toggle buttons); a state whose picture cannot
+    // be loaded takes the one loaded before it. Repaints.
+    void LoadStateImages(const SkinPath* slots);
+    void SetToggled(int value);
+    bool IsToggled() const { return m_toggled != 0; }
+    // The elevation shield on the button (BCM_SETSHIELD).
+    void SetShield(bool on) { SendMessage(BCM_SETSHIELD, 0, on ? TRUE : FALSE); }
+
+    bool m_keyedDrawing = false;  // leave the key colour out: the dialog shows through
+    bool m_toggleButton = false;  // flips on release and has toggled pictures
+
+protected:
+    void PreSubclassWindow() override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnMouseHover(WPARAM, LPARAM);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnLeftButtonUp(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    enum Picture { Normal, Hover, Down, ToggledNormal, ToggledHover, ToggledDown, PictureCount };
+    void DeletePictures();
+
+    HBITMAP m_pictures[PictureCount] = {};
+    int m_hover = 0;
+    int m_tracking = 0;
+    int m_toggled = 0;
+};
+
+// Copies `image` into `area` of `dc`, stretched to its size, leaving out the key colour.
+void DrawKeyed(HDC dc, const RECT& area, HBITMAP image);

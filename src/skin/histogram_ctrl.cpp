@@ -1,0 +1,185 @@
+#include "histogram_ctrl.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"ZorvaneHistogram";
+
+bool RegisterChartClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof(cls);
+        cls.style = CS_HREDRAW | CS_VREDRAW;
+        cls.lpfnWndProc = ::DefWindowProcW;
+        cls.hInstance = ::GetModuleHandleW(nullptr);
+        cls.lpszClassName = kClassName;
+        return ::RegisterClassExW(&cls) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    return registered;
+}
+
+void FillRect(HDC dc, const RECT& rect, COLORREF colour) {
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &rect, brush);
+    ::DeleteObject(brush);
+}
+
+}  // namespace
+
+CHistogramCtrl::CHistogramCtrl() : m_tracePen(::CreatePen(PS_SOLID, 1, RGB(0, 0xFF, 0))) {}
+
+CHistogramCtrl::~CHistogramCtrl() {
+    ReleasePicture();
+    ::DeleteObject(m_tracePen);
+}
+
+const MessageMap* CHistogramCtrl::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_PAINT, &CHistogramCtrl::OnPaint),
+        msgmap::Message(WM_TIMER, &CHistogramCtrl::OnTimer),
+    };
+    static const MessageMap map{CWnd::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+bool CHistogramCtrl::Create(const RECT& rect, CWnd* parent, UINT id) {
+    if (!RegisterChartClass() || !CreateEx(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id)) {
+        return false;
+    }
+    ::GetClientRect(m_hWnd, &m_client);
+    if (!DrawEmptyChart()) return false;
+    m_tickPeriod = 1000;
+    SetTimer(kTimerId, m_tickPeriod);
+    return true;
+}
+
+void CHistogramCtrl::ReleasePicture() {
+    if (m_picture) {
+        ::SelectObject(m_picture, m_displacedBitmap);
+        ::DeleteDC(m_picture);
+    }
+    if (m_pictureBitmap) ::DeleteObject(m_pictureBitmap);
+    m_picture = nullptr;
+    m_pictureBitmap = nullptr;
+    m_displacedBitmap = nullptr;
+}
+
+bool CHistogramCtrl::DrawEmptyChart() {
+    if (!m_picture) {
+        HDC client = ::GetDC(m_hWnd);
+        m_picture = ::CreateCompatibleDC(client);
+        m_pictureBitmap = ::CreateCompatibleBitmap(client, m_client.right, m_client.bottom);
+        ::ReleaseDC(m_hWnd, client);
+        if (!m_picture || !m_pictureBitmap) {
+            ReleasePicture();
+            return false;
+        }
+        m_displacedBitmap = ::SelectObject(m_picture, m_pictureBitmap);
+    }
+    FillRect(m_picture, m_client, m_backgroundColour);
+    HPEN grid = ::CreatePen(PS_SOLID, 1, m_gridColour);
+    HGDIOBJ old = ::SelectObject(m_picture, grid);
+    for (int x = m_client.left - 1; x < m_client.right; x += kGridSpacing) {
+        ::MoveToEx(m_picture, x, m_client.top, nullptr);
+        ::LineTo(m_picture, x, m_client.bottom);
+    }
+    for (int y = m_client.top - 1; y < m_client.bottom; y += kGridSpacing) {
+        ::MoveToEx(m_picture, m_client.left, y, nullptr);
+        ::LineTo(m_picture, m_client.right, y);
+    }
+    ::SelectObject(m_picture, old);
+    ::DeleteObject(grid);
+    m_currentLevel = m_previousLevel = m_client.bottom + 1;
+    Invalidate(true);
+    return true;
+}
+
+void CHistogramCtrl::AddSample(std::uint32_t value) {
+    m_queue.push_back(value - static_cast<std::uint32_t>(m_valueOffset));
+}
+
+bool CHistogramCtrl::ChangeColour(COLORREF& target, COLORREF colour) {
+    const unsigned period = m_tickPeriod;
+    m_tickPeriod = 0;
+    KillTimer(kTimerId);
+    target = colour;
+    const int phase = m_gridPhase;
+    m_gridPhase = kGridSpacing;
+    ReleasePicture();  // the history goes with the old colours
+    const bool drawn = DrawEmptyChart();
+    if (!drawn) m_gridPhase = phase;
+    m_tickPeriod = period;
+    if (m_tickPeriod) SetTimer(kTimerId, m_tickPeriod);
+    return drawn;
+}
+
+bool CHistogramCtrl::SetBackgroundColour(COLORREF colour) { return ChangeColour(m_backgroundColour, colour); }
+
+bool CHistogramCtrl::SetGridColour(COLORREF colour) { return ChangeColour(m_gridColour, colour); }
+
+void CHistogramCtrl::SetTracePen(HPEN pen) {
+    if (!pen) return;
+    ::DeleteObject(m_tracePen);
+    m_tracePen = pen;
+}
+
+void CHistogramCtrl::SetOwnerPeriod(unsigned milliseconds) {
+    KillTimer(kTimerId);
+    m_ownerPeriod = milliseconds;
+    if (milliseconds) SetTimer(kTimerId, milliseconds);
+}
+
+void CHistogramCtrl::Tick() {
+    if (!m_picture) return;
+    const RECT& c = m_client;
+    FillRect(m_picture, RECT{c.right - kScrollStep, c.top, c.right, c.bottom}, m_backgroundColour);
+    ::BitBlt(m_picture, 0, 0, c.right, c.bottom, m_picture, kScrollStep, 0, SRCCOPY);
+
+    const int previousPhase = m_gridPhase;
+    m_gridPhase -= kScrollStep;
+    if (m_gridPhase < 0) m_gridPhase = previousPhase + 10;
+    HPEN grid = ::CreatePen(PS_SOLID, 1, m_gridColour);
+    HGDIOBJ old = ::SelectObject(m_picture, grid);
+    const int x = c.right - ((c.right - m_gridPhase) % kGridSpacing + 1);
+    ::MoveToEx(m_picture, x, c.top, nullptr);
+    ::LineTo(m_picture, x, c.bottom);
+    for (int y = c.top - 1; y < c.bottom; y += kGridSpacing) {
+        ::MoveToEx(m_picture, c.right - 6, y, nullptr);
+        ::LineTo(m_picture, c.right, y);
+    }
+    ::SelectObject(m_picture, old);
+    ::DeleteObject(grid);
+
+    std::uint32_t sum = 0, count = 0;
+    for (std::uint32_t value : m_queue) {
+        sum += value;
+        ++count;
+    }
+    m_queue.clear();
+    const std::uint32_t mean = count ? sum / count : 0;
+    if (mean != 0 && m_range != 0) {
+        const std::uint32_t bottom = static_cast<std::uint32_t>(c.bottom);
+        m_currentLevel = static_cast<int>(bottom - (bottom * mean) / m_range);
+    }
+    if (m_previousLevel == c.bottom + 1) m_previousLevel = m_currentLevel;
+    old = ::SelectObject(m_picture, m_tracePen);
+    ::MoveToEx(m_picture, c.right - 14, m_previousLevel, nullptr);
+    ::LineTo(m_picture, c.right - 11, m_currentLevel);
+    ::SelectObject(m_picture, old);
+    m_previousLevel = m_currentLevel;
+    Invalidate(true);
+}
+
+LRESULT CHistogramCtrl::OnPaint(WPARAM, LPARAM) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (m_picture) ::BitBlt(dc, 0, 0, m_client.right, m_client.bottom, m_picture, 0, 0, SRCCOPY);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CHistogramCtrl::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kTimerId) Tick();
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "skin_dialog.h"
+
+#include "skin/image.h"
+#include "skin/shape.h"
+
+#include <iterator>
+
+CSkinDialog::CSkinDialog(UINT templateId, const wchar_t* backgroundPath, CWnd* parent)
+    : CDialogEx(templateId, parent), m_backgroundPath(backgroundPath ? backgroundPath : L"") {}
+
+CSkinDialog::~CSkinDialog() { ReleaseBackground(); }
+
+const MessageMap* CSkinDialog::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_PAINT, &CSkinDialog::OnPaint),
+        msgmap::Message(WM_LBUTTONDOWN, &CSkinDialog::OnLeftButtonDown),
+        msgmap::Message(WM_ERASEBKGND, &CSkinDialog::OnEraseBackground),
+        msgmap::Message(WM_DESTROY, &CSkinDialog::OnDestroy),
+    };
+    static const MessageMap map{CDialogEx::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+void CSkinDialog::FrameSetUp() {
+    LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    style = (style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME)) | WS_POPUP;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style);
+    LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
+    exStyle &= ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, exStyle);
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    MoveWindow((::GetSystemMetrics(SM_CXSCREEN) - width) / 2, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
+               height, true);
+}
+
+void CSkinDialog::FirstPaint(HDC paintContext) {
+    m_firstPaint = false;
+    int width = 0, height = 0;
+    HBITMAP bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
+    if (!bitmap) return;  // no picture: nothing is shaped, sized or painted
+    ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
+                   ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    m_background = ::CreateCompatibleDC(paintContext);
+    m_backgroundBitmap = bitmap;
+    m_displacedBitmap = ::SelectObject(m_background, bitmap);
+    ShapeFromBitmap(m_hWnd, bitmap);
+    ShowWindow(SW_SHOW);
+}
+
+LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (m_firstPaint) FirstPaint(dc);
+    if (m_background) {
+        ::SetBkMode(dc, TRANSPARENT);
+        const RECT& r = paint.rcPaint;
+        ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, m_background, r.left, r.top, SRCCOPY);
+        PaintOverlay(dc);
+    }
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CSkinDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (HitsClickArea(point)) return Default();
+    // The system's move loop, as if the caption had been pressed.
+    ::ClientToScreen(m_hWnd, &point);
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    return 0;
+}
+
+LRESULT CSkinDialog::OnEraseBackground(WPARAM, LPARAM) { return m_eraseHandled ? TRUE : Default(); }
+
+LRESULT CSkinDialog::OnDestroy(WPARAM, LPARAM) {
+    ReleaseBackground();
+    return Default();
+}
+
+void CSkinDialog::ReleaseBackground() {
+    if (m_background) {
+        ::SelectObject(m_background, m_displacedBitmap);
+        ::DeleteDC(m_background);
+    }
+    if (m_backgroundBitmap) ::DeleteObject(m_backgroundBitmap);
+    m_background = nullptr;
+    m_backgroundBitmap = nullptr;
+    m_displacedBitmap = nullptr;
+}
+
+HFONT CreateSkinFont(int height, int weight) {
+    return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Orbitron");
+}

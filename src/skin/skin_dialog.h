@@ -1,0 +1,52 @@
+// CSkinDialog: the frame every Zorvane window shares — a borderless picture shaped by
+// its background's key colour, centred at the picture's size, dragged by its surface.
+#pragma once
+
+#include "framework/dialog.h"
+
+#include <string>
+
+class CSkinDialog : public CDialogEx {
+public:
+    CSkinDialog(UINT templateId, const wchar_t* backgroundPath, CWnd* parent = nullptr);
+    ~CSkinDialog() override;
+
+    void SetBackgroundPath(const wchar_t* path) { m_backgroundPath = path ? path : L""; }
+
+protected:
+    // Borderless popup styles, centred at the template size. Dialogs call it from
+    // OnInitDialog (the main window sets up its styles itself).
+    void FrameSetUp();
+
+    // Draws on top of the background picture in every paint (texts, marks).
+    virtual void PaintOverlay(HDC) {}
+
+    // The background picture as a memory context, null before the first paint or without a picture.
+    HDC BackgroundContext() const { return m_background; }
+
+    // True when a press at this client point should not drag the window (painted click areas).
+    virtual bool HitsClickArea(POINT) { return false; }
+
+    bool m_firstPaint = true;
+    // Settings, status, overclock and information dialogs answer erase requests themselves.
+    bool m_eraseHandled = true;
+
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnLeftButtonDown(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void FirstPaint(HDC paintContext);
+    void ReleaseBackground();
+
+    std::wstring m_backgroundPath;
+    HDC m_background = nullptr;
+    HBITMAP m_backgroundBitmap = nullptr;
+    HGDIOBJ m_displacedBitmap = nullptr;
+};
+
+// The skin's font: face "Orbitron" at `height` pixels; the caller deletes it.
+HFONT CreateSkinFont(int height, int weight = FW_NORMAL);

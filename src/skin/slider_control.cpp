@@ -1,0 +1,113 @@
+#include "slider_control.h"
+
+#include <iterator>
+
+CSliderControl::~CSliderControl() { ReleaseSnapshot(); }
+
+const MessageMap* CSliderControl::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_ERASEBKGND, &CSliderControl::OnEraseBackground),
+    };
+    static const MessageMap map{CSliderCtrl::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+LRESULT CSliderControl::OnEraseBackground(WPARAM, LPARAM) { return FALSE; }
+
+void CSliderControl::ReleaseSnapshot() {
+    if (m_snapshot) {
+        ::SelectObject(m_snapshot, m_displacedBitmap);
+        ::DeleteDC(m_snapshot);
+    }
+    if (m_snapshotBitmap) ::DeleteObject(m_snapshotBitmap);
+    m_snapshot = nullptr;
+    m_snapshotBitmap = nullptr;
+    m_displacedBitmap = nullptr;
+}
+
+void CSliderControl::RefreshBackground() {
+    ReleaseSnapshot();
+    Invalidate(true);
+    ::EnableWindow(m_hWnd, FALSE);
+    ::EnableWindow(m_hWnd, TRUE);
+}
+
+bool CSliderControl::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message != WM_NOTIFY) return false;
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code != NM_CUSTOMDRAW) return false;
+    const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+    switch (draw.dwDrawStage) {
+    case CDDS_PREPAINT:
+        *result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    case CDDS_ITEMPREPAINT:
+        if (draw.dwItemSpec == TBCD_THUMB) {
+            DrawThumb(draw);
+            *result = CDRF_SKIPDEFAULT;
+        } else if (draw.dwItemSpec == TBCD_CHANNEL) {
+            DrawChannel(draw);
+            *result = CDRF_SKIPDEFAULT;
+        } else {
+            *result = CDRF_DODEFAULT;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CSliderControl::DrawThumb(const NMCUSTOMDRAW& draw) {
+    RECT thumb;
+    GetThumbRect(&thumb);
+    const bool pressed = draw.uItemState & CDIS_SELECTED;
+    COLORREF colour = pressed ? m_thumbPressedColour : m_thumbColour;
+    if (colour == 0) colour = ::GetSysColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE);
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    HGDIOBJ old = ::SelectObject(draw.hdc, brush);
+    const int width = thumb.right - thumb.left, height = thumb.bottom - thumb.top;
+    ::RoundRect(draw.hdc, thumb.left, thumb.top, thumb.right, thumb.bottom, width / 3, height / 3);
+    ::SelectObject(draw.hdc, old);
+    ::DeleteObject(brush);
+}
+
+void CSliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
+    RECT client, window;
+    ::GetClientRect(m_hWnd, &client);
+    ::GetWindowRect(m_hWnd, &window);
+    HWND parent = ::GetParent(m_hWnd);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    const int width = client.right, height = client.bottom;
+
+    if (!m_snapshot) {
+        // The parent's pixels under the slider, read once.
+        HDC parentDc = ::GetDC(parent);
+        m_snapshot = ::CreateCompatibleDC(parentDc);
+        m_snapshotBitmap = ::CreateCompatibleBitmap(parentDc, width, height);
+        m_displacedBitmap = ::SelectObject(m_snapshot, m_snapshotBitmap);
+        ::BitBlt(m_snapshot, 0, 0, width, height, parentDc, window.left, window.top, SRCCOPY);
+        ::ReleaseDC(parent, parentDc);
+    }
+
+    HDC temporary = ::CreateCompatibleDC(draw.hdc);
+    HBITMAP temporaryBitmap = ::CreateCompatibleBitmap(draw.hdc, width, height);
+    HGDIOBJ old = ::SelectObject(temporary, temporaryBitmap);
+    const COLORREF background = ::SetBkColor(draw.hdc, RGB(0, 0, 0));
+    const COLORREF text = ::SetTextColor(draw.hdc, RGB(255, 255, 255));
+    ::BitBlt(temporary, 0, 0, width, height, draw.hdc, 0, 0, SRCCOPY);
+    ::BitBlt(draw.hdc, 0, 0, width, height, m_snapshot, 0, 0, SRCCOPY);
+    ::BitBlt(draw.hdc, 0, 0, width, height, temporary, 0, 0, SRCAND);
+    ::SetBkColor(draw.hdc, background);
+    ::SetTextColor(draw.hdc, text);
+    ::SelectObject(temporary, old);
+    ::DeleteObject(temporaryBitmap);
+    ::DeleteDC(temporary);
+
+    RECT channel = draw.rc;
+    if (channel.right - channel.left >= channel.bottom - channel.top) {
+        ::InflateRect(&channel, 0, 1);
+    } else {
+        ::InflateRect(&channel, 1, 0);
+    }
+    ::DrawEdge(draw.hdc, &channel, BDR_SUNKENINNER, BF_RECT | BF_FLAT);
+}

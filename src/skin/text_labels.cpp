@@ -1,0 +1,110 @@
+#include "text_labels.h"
+
+#include "skin/control_button.h"
+#include "skin/image.h"
+
+#include <iterator>
+
+CTransparentStatic::CTransparentStatic()
+    : m_background(::GetSysColor(COLOR_BTNFACE)), m_brush(::CreateSolidBrush(m_background)) {}
+
+CTransparentStatic::~CTransparentStatic() { ::DeleteObject(m_brush); }
+
+const MessageMap* CTransparentStatic::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_SETTEXT, &CTransparentStatic::OnSetText),
+    };
+    static const MessageMap map{CStatic::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+void CTransparentStatic::RedrawNow() {
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    ::UpdateWindow(m_hWnd);
+}
+
+void CTransparentStatic::SetBackgroundColour(COLORREF colour) {
+    m_background = colour;
+    ::DeleteObject(m_brush);
+    m_brush = ::CreateSolidBrush(colour);
+    RedrawNow();
+}
+
+void CTransparentStatic::SetTextColour(COLORREF colour) {
+    m_text = colour;
+    RedrawNow();
+}
+
+bool CTransparentStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (message != WM_CTLCOLORSTATIC) return false;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (m_transparent) ::SetBkMode(dc, TRANSPARENT);
+    ::SetBkColor(dc, m_background);
+    ::SetTextColor(dc, m_text);
+    *result = reinterpret_cast<LRESULT>(m_transparent ? ::GetStockObject(HOLLOW_BRUSH) : m_brush);
+    return true;
+}
+
+LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    // The parent repaints its picture where the old text was, then the new text is drawn.
+    HWND parent = ::GetParent(m_hWnd);
+    RECT area;
+    ::GetWindowRect(m_hWnd, &area);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    ::InvalidateRect(parent, &area, TRUE);
+    ::UpdateWindow(parent);
+    return result;
+}
+
+CControlStatic::~CControlStatic() { DeleteFrames(); }
+
+bool CControlStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CStatic::Create(text, style | SS_OWNERDRAW, rect, parent, id);
+}
+
+void CControlStatic::PreSubclassWindow() {
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    if ((style & SS_TYPEMASK) != SS_OWNERDRAW) {
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | SS_OWNERDRAW);
+    }
+}
+
+void CControlStatic::DeleteFrames() {
+    for (HBITMAP& frame : m_frames) {
+        if (frame) ::DeleteObject(frame);
+        frame = nullptr;
+    }
+}
+
+void CControlStatic::LoadFrames(const SkinPath* slots) {
+    DeleteFrames();
+    const unsigned count = m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount);
+    for (unsigned i = 0; i < count; ++i) {
+        m_frames[i] = LoadSkinBitmap(slots[i]);
+        if (!m_frames[i] && i > 0 && m_frames[i - 1]) {
+            m_frames[i] = static_cast<HBITMAP>(::CopyImage(m_frames[i - 1], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        }
+    }
+    Invalidate(false);
+}
+
+bool CControlStatic::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message != WM_DRAWITEM) return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    const int saved = ::SaveDC(item.hDC);
+    const int count = static_cast<int>(m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount));
+    const int index = m_frameIndex < 0 ? 0 : (m_frameIndex >= count ? count - 1 : m_frameIndex);
+    HBITMAP frame = m_frames[index];
+    const SIZE size = BitmapSize(frame);
+    if (size.cx > 0 && size.cy > 0) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!m_blank) {
+            DrawKeyed(item.hDC, RECT{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top},
+                      frame);
+        }
+    }
+    ::RestoreDC(item.hDC, saved);
+    *result = TRUE;
+    return true;
+}

@@ -1,0 +1,55 @@
+// Labels on skinned dialogs: CTransparentStatic draws a line of text on the dialog's
+// picture (or on a box of a colour); CControlStatic shows one of up to 20 frames
+// (digits, gauges).
+#pragma once
+
+#include "framework/controls.h"
+#include "skin/skin_file.h"
+
+class CTransparentStatic : public CStatic {
+public:
+    CTransparentStatic();
+    ~CTransparentStatic() override;
+
+    void SetBackgroundColour(COLORREF colour);
+    void SetTextColour(COLORREF colour);
+    void SetTransparent(bool transparent) { m_transparent = transparent; }
+
+protected:
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT OnSetText(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void RedrawNow();
+
+    COLORREF m_background;
+    COLORREF m_text = 0;
+    bool m_transparent = true;
+    HBRUSH m_brush;
+};
+
+class CControlStatic : public CStatic {
+public:
+    CControlStatic() = default;
+    ~CControlStatic() override;
+
+    bool Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    // Loads frames 0 … frameCount − 1 from the slots; a frame that cannot be loaded
+    // repeats the one before it.
+    void LoadFrames(const SkinPath* slots);
+
+    unsigned m_frameCount = 1;  // 1 to 20
+    int m_frameIndex = 0;
+    bool m_blank = false;
+
+protected:
+    void PreSubclassWindow() override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    void DeleteFrames();
+
+    HBITMAP m_frames[kMaxFrames] = {};
+};
