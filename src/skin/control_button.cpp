@@ -88,6 +88,11 @@ void CControlButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const SIZE size = BitmapSize(picture);
     if (size.cx > 0 && size.cy > 0) {
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Stay inside the button's outline even where the platform does not clip child
+        // windows to their shape.
+        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        if (::GetWindowRgn(m_hWnd, shape) != ERROR) ::ExtSelectClipRgn(item.hDC, shape, RGN_AND);
+        ::DeleteObject(shape);
         const RECT area{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
         if (m_keyedDrawing) {
             DrawKeyed(item.hDC, area, picture);
