@@ -1,5 +1,6 @@
 // Skin and language files, skin images and window shapes.
 #include "png_fixture.h"
+#include "shape_reference.h"
 #include "skin/image.h"
 #include "skin/shape.h"
 #include "skin/skin_file.h"
@@ -258,28 +259,6 @@ TEST_F(Skin, UnusableImagesGiveNothing) {
 }
 
 // ---------------------------------------------------------------- shapes
-
-// The shape by its definition: pixel by pixel, runs of key colour subtracted row by row.
-HRGN ReferenceShape(HBITMAP bitmap) {
-    const SIZE size = BitmapSize(bitmap);
-    HRGN region = ::CreateRectRgn(0, 0, size.cx - 1, size.cy - 1);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    auto isKey = [&](int x, int y) { return x < size.cx && y < size.cy && ::GetPixel(dc, x, y) == kKeyColour; };
-    for (int y = 0; y <= size.cy; ++y) {
-        for (int x = 0; x <= size.cx; ++x) {
-            if (!isKey(x, y)) continue;
-            const int start = x;
-            while (isKey(x, y)) ++x;
-            HRGN run = ::CreateRectRgn(start, y, x, y + 1);
-            ::CombineRgn(region, region, run, RGN_DIFF);
-            ::DeleteObject(run);
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return region;
-}
 
 TEST_F(Skin, ShapeCutsKeyCornersAndHolesAndLeavesOutTheLastRowAndColumn) {
     const std::wstring file = directory.File(L"shape.png");

@@ -1,0 +1,52 @@
+// Window shapes and image loading: the fast shape against its definition on an
+// 800 × 600 background, and the time to load every picture of a front panel.
+#include "bench.h"
+#include "png_fixture.h"
+#include "shape_reference.h"
+#include "skin/image.h"
+#include "skin/shape.h"
+
+#include <string>
+
+int main() {
+    GdiplusSession gdiplus;
+    TempDirectory files(L"zorvane-skin-bench");
+    const std::wstring background = files.File(L"background.png");
+    // Rounded corners of radius 40 and a few holes, cut with the key colour.
+    WritePng(background, 800, 600, [](int x, int y) -> Gdiplus::ARGB {
+        const int cx = x < 40 ? 40 - x : (x > 759 ? x - 759 : 0);
+        const int cy = y < 40 ? 40 - y : (y > 559 ? y - 559 : 0);
+        const bool corner = cx * cx + cy * cy > 1600;
+        const bool hole = (x / 50 + y / 50) % 7 == 0 && x % 50 < 10 && y % 50 < 10;
+        return corner || hole ? 0 : 0xFF202833;
+    });
+    HBITMAP bitmap = LoadSkinBitmap(background.c_str());
+    if (!bitmap) {
+        std::printf("cannot load the background\n");
+        return 1;
+    }
+    const double fast = MedianMicroseconds(5, [&] { ::DeleteObject(ShapeRegionFromBitmap(bitmap)); });
+    const double reference = MedianMicroseconds(3, [&] { ::DeleteObject(ReferenceShape(bitmap)); });
+    Report("shape of an 800 x 600 background (fast)", "ms", fast / 1000);
+    Report("shape of an 800 x 600 background (by definition)", "ms", reference / 1000);
+    Report("shape: definition time / fast time", "x", reference / fast);
+    ::DeleteObject(bitmap);
+
+    // A front panel's pictures: background, 35 buttons in three states, 10 digits,
+    // four gauges of 20 frames.
+    const std::wstring panel = files.File(L"panel.png");
+    WritePng(panel, 800, 450, [](int x, int y) { return Gdiplus::ARGB(0xFF000000 | ((x * 7 + y) & 0xFFFFFF)); });
+    const std::wstring button = files.File(L"button.png");
+    WritePng(button, 72, 28, [](int x, int) { return x < 4 ? Gdiplus::ARGB(0) : Gdiplus::ARGB(0xFF3A4450); });
+    const std::wstring frame = files.File(L"frame.png");
+    WritePng(frame, 120, 120, [](int x, int y) { return (x - 60) * (x - 60) + (y - 60) * (y - 60) < 3600 ? Gdiplus::ARGB(0xFF29C7F5) : Gdiplus::ARGB(0); });
+    const int pictures = 1 + 35 * 3 + 10 + 4 * 20;
+    const double load = MedianMicroseconds(3, [&] {
+        ::DeleteObject(LoadSkinBitmap(panel.c_str()));
+        for (int i = 0; i < 35 * 3 + 10; ++i) ::DeleteObject(LoadSkinBitmap(button.c_str()));
+        for (int i = 0; i < 4 * 20; ++i) ::DeleteObject(LoadSkinBitmap(frame.c_str()));
+    });
+    Report("load every picture of a front panel (196 files)", "ms", load / 1000);
+    Report("load one picture, average", "ms", load / 1000 / pictures);
+    return 0;
+}
