@@ -16,6 +16,7 @@ const MessageMap* CSkinDialog::ThisMessageMap() {
         msgmap::Message(WM_LBUTTONDOWN, &CSkinDialog::OnLeftButtonDown),
         msgmap::Message(WM_ERASEBKGND, &CSkinDialog::OnEraseBackground),
         msgmap::Message(WM_DESTROY, &CSkinDialog::OnDestroy),
+        msgmap::Message(WM_PRINTCLIENT, &CSkinDialog::OnPrintClient),
     };
     static const MessageMap map{CDialogEx::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -28,6 +29,9 @@ void CSkinDialog::FrameSetUp() {
     LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
     exStyle &= ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE);
     ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, exStyle);
+    // The frame changed: let the system drop the caption and borders now.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT window;
     ::GetWindowRect(m_hWnd, &window);
     const int width = window.right - window.left, height = window.bottom - window.top;
@@ -71,6 +75,14 @@ LRESULT CSkinDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
     ::ClientToScreen(m_hWnd, &point);
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
     return 0;
+}
+
+LRESULT CSkinDialog::OnPrintClient(WPARAM wParam, LPARAM) {
+    if (!m_background) return FALSE;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, m_background, 0, 0, SRCCOPY);
+    return TRUE;
 }
 
 LRESULT CSkinDialog::OnEraseBackground(WPARAM, LPARAM) { return m_eraseHandled ? TRUE : Default(); }

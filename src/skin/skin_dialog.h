@@ -35,6 +35,9 @@ protected:
     LRESULT OnLeftButtonDown(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    // Draws the background picture into another context (controls that show the
+    // dialog's picture behind them ask for it); TRUE when there was one.
+    LRESULT OnPrintClient(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 

@@ -80,12 +80,17 @@ void CSliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
     const int width = client.right, height = client.bottom;
 
     if (!m_snapshot) {
-        // The parent's pixels under the slider, read once.
+        // The parent's picture under the slider, taken once: drawn by the parent itself
+        // when it can (a skinned dialog keeps its picture), else read from its window.
         HDC parentDc = ::GetDC(parent);
         m_snapshot = ::CreateCompatibleDC(parentDc);
         m_snapshotBitmap = ::CreateCompatibleBitmap(parentDc, width, height);
         m_displacedBitmap = ::SelectObject(m_snapshot, m_snapshotBitmap);
-        ::BitBlt(m_snapshot, 0, 0, width, height, parentDc, window.left, window.top, SRCCOPY);
+        POINT origin;
+        ::SetViewportOrgEx(m_snapshot, -window.left, -window.top, &origin);
+        const bool drawn = ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_snapshot), PRF_CLIENT) != 0;
+        ::SetViewportOrgEx(m_snapshot, origin.x, origin.y, nullptr);
+        if (!drawn) ::BitBlt(m_snapshot, 0, 0, width, height, parentDc, window.left, window.top, SRCCOPY);
         ::ReleaseDC(parent, parentDc);
     }
 

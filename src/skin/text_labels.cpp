@@ -89,7 +89,13 @@ void CControlStatic::LoadFrames(const SkinPath* slots) {
     Invalidate(false);
 }
 
-bool CControlStatic::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+bool CControlStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_CTLCOLORSTATIC) {
+        // Nothing but the frame is drawn: no background fill around it.
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        *result = reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
+        return true;
+    }
     if (message != WM_DRAWITEM) return false;
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     const int saved = ::SaveDC(item.hDC);
