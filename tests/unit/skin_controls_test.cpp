@@ -308,14 +308,18 @@ TEST_F(Chart, LevelsFromTheAverageOfEachTick) {
 }
 
 TEST_F(Chart, GridMovesThreeSpacingsInThirteenTicks) {
-    const int start = chart.GridPhase();
-    for (int i = 0; i < 13; ++i) chart.Tick();
-    EXPECT_EQ((start - chart.GridPhase() + 13 * 3) % 13, 0);
-    // The vertical grid line at x = 12 of the empty chart has moved 39 pixels left... and
-    // one drawn at the right has followed it in.
-    int gridColumns = 0;
-    for (int x = 0; x < 100; ++x) gridColumns += ::GetPixel(chart.Picture(), x, 5) == RGB(0x00, 0x82, 0x42);
-    EXPECT_GE(gridColumns, 6);
+    const COLORREF grid = RGB(0x00, 0x82, 0x42);
+    auto gridColumns = [&] {
+        std::string columns;
+        for (int x = 0; x < 80; ++x) columns += ::GetPixel(chart.Picture(), x, 5) == grid ? '|' : '.';
+        return columns;
+    };
+    const std::string empty = gridColumns();
+    EXPECT_EQ(empty.substr(0, 27), "............|............|.");  // x = 12, 25, ... (left - 1 + 13k)
+    chart.Tick();
+    EXPECT_NE(gridColumns(), empty);  // one tick: moved 3 pixels
+    for (int i = 1; i < 13; ++i) chart.Tick();
+    EXPECT_EQ(gridColumns(), empty);  // 13 ticks: 39 pixels, exactly three spacings
 }
 
 TEST_F(Chart, ColourChangeClearsTheHistory) {
