@@ -15,12 +15,8 @@ constexpr std::uint32_t kAllLevels = 0xFFFFFFFFu;
 
 // The boost information and the point mask, both of which must be read.
 bool ReadCurveLayout(NvPhysicalGpuHandle gpu, ClockDomainsInfo& info, VfPointsMask& mask) {
-    info = {};
-    info.version = kClockDomainsInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetClockDomainsInfo, gpu, static_cast<void*>(&info)))) return false;
-    mask = {};
-    mask.version = kVfPointsMaskV1;
-    return !GpuCheckStatus(nvapi::Call(NvId_GetVfPointsMask, gpu, static_cast<void*>(&mask)));
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetClockDomainsInfo, gpu, info, kClockDomainsInfoV1))) return false;
+    return !GpuCheckStatus(nvapi::CallFresh(NvId_GetVfPointsMask, gpu, mask, kVfPointsMaskV1));
 }
 
 bool DomainEntryValid(const ClockDomainsInfo& info, int i) {

@@ -16,9 +16,7 @@ enum class FanInterface { PerFan, Older, None };
 
 // Which interface the board has; the information read is kept for the per-fan one.
 FanInterface Interface(NvPhysicalGpuHandle gpu, FanCoolersInfo& info) {
-    info = {};
-    info.version = kFanCoolersInfoV1;
-    const int status = nvapi::Call(NvId_GetFanCoolersInfo, gpu, static_cast<void*>(&info));
+    const int status = nvapi::CallFresh(NvId_GetFanCoolersInfo, gpu, info, kFanCoolersInfoV1);
     if (status == NvNotSupported) return FanInterface::Older;
     if (GpuCheckStatus(status) || !(info.flags & 1)) return FanInterface::None;
     return FanInterface::PerFan;
@@ -177,9 +175,8 @@ int GpuGetFanMode(int board, int selector, int what) {
 int GpuGetDriverControl(int board, unsigned control, unsigned& value) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    DriverControlInfo info{};
-    info.version = kDriverControlInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetDriverControlInfo, gpu, static_cast<void*>(&info)))) return 0;
+    DriverControlInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDriverControlInfo, gpu, info, kDriverControlInfoV1))) return 0;
     DriverControlValue read{};
     read.version = kDriverControlValueV1;
     read.control = control;
@@ -191,9 +188,8 @@ int GpuGetDriverControl(int board, unsigned control, unsigned& value) {
 int GpuSetDriverControl(int board, unsigned control, unsigned value) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    DriverControlInfo info{};
-    info.version = kDriverControlInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetDriverControlInfo, gpu, static_cast<void*>(&info)))) return 0;
+    DriverControlInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDriverControlInfo, gpu, info, kDriverControlInfoV1))) return 0;
     DriverControlValue write{};
     write.version = kDriverControlValueV1;
     write.control = control;

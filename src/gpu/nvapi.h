@@ -109,6 +109,15 @@ int Call(std::uint32_t id, Args... args) {
     return reinterpret_cast<Function>(function)(args...);
 }
 
+// Zeroes a driver structure, puts `version` into its first word and calls `id` with
+// (gpu, structure): the common form of a single-version read.
+template <class Block>
+int CallFresh(std::uint32_t id, NvPhysicalGpuHandle gpu, Block& block, std::uint32_t version) {
+    block = {};
+    *reinterpret_cast<std::uint32_t*>(&block) = version;
+    return Call(id, gpu, static_cast<void*>(&block));
+}
+
 // The result of a call made with the first structure version the driver accepts.
 struct VersionedResult {
     int status;

@@ -45,9 +45,8 @@ int GpuGetTemperature(int board, int, int field) {
 int GpuGetUsage(int board, int which) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu || which < 0 || which > 7) return -1;
-    DynamicPstatesInfo info{};
-    info.version = kDynamicPstatesInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetDynamicPstatesInfoEx, gpu, static_cast<void*>(&info)))) return -1;
+    DynamicPstatesInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDynamicPstatesInfoEx, gpu, info, kDynamicPstatesInfoV1))) return -1;
     if (!(info.utilization[which].flags & 1)) return -1;
     return static_cast<int>(info.utilization[which].percentage);
 }
@@ -55,15 +54,13 @@ int GpuGetUsage(int board, int which) {
 int GpuGetFanRpm(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    FanCoolersInfo info{};
-    info.version = kFanCoolersInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersInfo, gpu, static_cast<void*>(&info)))) {
+    FanCoolersInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersInfo, gpu, info, kFanCoolersInfoV1))) {
         return ValueOrZero(board, NvId_GetTachReading);
     }
     if (!(info.flags & 1)) return 0;
-    FanCoolersStatus status{};
-    status.version = kFanCoolersStatusV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersStatus, gpu, static_cast<void*>(&status)))) return 0;
+    FanCoolersStatus status;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersStatus, gpu, status, kFanCoolersStatusV1))) return 0;
     std::uint32_t index = 0;
     const std::uint32_t count = ClampCount(info.count, 32);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -78,9 +75,8 @@ int GpuGetFanRpm(int board) {
 int GpuGetPowerDraw(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    PowerTopologyInfo info{};
-    info.version = kPowerTopologyInfoV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetPowerTopologyInfo, gpu, static_cast<void*>(&info)))) return 0;
+    PowerTopologyInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPowerTopologyInfo, gpu, info, kPowerTopologyInfoV1))) return 0;
     if (!info.supported || info.count == 0) return 0;
     const std::uint32_t count = ClampCount(info.count, 4);
     PowerTopologyStatus status{};
@@ -152,9 +148,8 @@ int GpuGetCurrentPstate() { return ValueOrZero(SelectedBoard, NvId_GetCurrentPst
 int GpuGetPstateFrequency(int pstate, int domain) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    PstatesInfo info{};
-    info.version = kPstatesInfoV3;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetPstatesInfo, gpu, static_cast<void*>(&info)))) return 0;
+    PstatesInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPstatesInfo, gpu, info, kPstatesInfoV3))) return 0;
     const std::uint32_t pstates = ClampCount(info.numPstates, 16);
     const std::uint32_t clocks = ClampCount(info.numClocks, 32);
     std::uint32_t value = 0;
@@ -172,18 +167,16 @@ int GpuGetPstateFrequency(int pstate, int domain) {
 int GpuGetCoreVoltage() {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    CoreVoltageStatus status{};
-    status.version = kCoreVoltageStatusV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetCoreVoltageStatus, gpu, static_cast<void*>(&status)))) return 0;
+    CoreVoltageStatus status;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetCoreVoltageStatus, gpu, status, kCoreVoltageStatusV1))) return 0;
     return status.invalid == 0 ? static_cast<int>(status.value_uV / 1000) : 0;
 }
 
 int GpuGetRailVoltage() {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    VoltageDomainList domains{};
-    domains.version = kVoltageDomainListV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetVoltageDomainsStatus, gpu, static_cast<void*>(&domains)))) return 0;
+    VoltageDomainList domains;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageDomainsStatus, gpu, domains, kVoltageDomainListV1))) return 0;
     const std::uint32_t count = ClampCount(domains.count, 16);
     return count == 0 ? 0 : static_cast<int>(domains.entries[count - 1].value_uV / 1000);
 }

@@ -14,9 +14,7 @@ constexpr std::uint32_t kPstates20OverVoltageVersions[] = {kPstates20V3, kPstate
 constexpr std::uint32_t kPstatesInfoVersions[] = {kPstatesInfoV3, kPstatesInfoV2, kPstatesInfoV1};
 
 bool ReadVoltageBoost(NvPhysicalGpuHandle gpu, VoltageBoost& boost) {
-    boost = {};
-    boost.version = kVoltageBoostV1;
-    return !GpuCheckStatus(nvapi::Call(NvId_GetVoltageBoost, gpu, static_cast<void*>(&boost)));
+    return !GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageBoost, gpu, boost, kVoltageBoostV1));
 }
 
 // Reads pstates 2.0 with a fallback list; returns the accepted version word, 0 on failure.
@@ -40,9 +38,8 @@ int DeltaField(const Pstates20Voltage& entry, int field) {
 }
 
 std::uint32_t VoltageStep(NvPhysicalGpuHandle gpu) {
-    VoltageDomainList step{};
-    step.version = kVoltageDomainListV1;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetVoltageStep, gpu, static_cast<void*>(&step)))) {
+    VoltageDomainList step;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageStep, gpu, step, kVoltageDomainListV1))) {
         return kDefaultVoltageStep_uV;
     }
     const std::uint32_t count = ClampCount(step.count, 16);
@@ -161,9 +158,8 @@ int GpuGetPstateVoltage(int board, int pstate) {
 int GpuSetPstateVoltage(int pstate, int mv) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    PstatesInfo info{};
-    info.version = kPstatesInfoV3;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetPstatesInfo, gpu, static_cast<void*>(&info)))) return 0;
+    PstatesInfo info;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPstatesInfo, gpu, info, kPstatesInfoV3))) return 0;
     const std::uint32_t pstates = ClampCount(info.numPstates, 16);
     const std::uint32_t voltages = ClampCount(info.numVoltages, 16);
     for (std::uint32_t p = 0; p < pstates; ++p) {
