@@ -1,0 +1,42 @@
+// Every skin element and language text each window reads, as data: the windows
+// build themselves from these tables, and the skin checker verifies a skin against them.
+#pragma once
+
+#include "skin/skin_paths.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+enum class ElementKind {
+    PushButton,    // rectangle + state images N/H/D
+    ToggleButton,  // rectangle + state images N/H/D/TN/TH/TD
+    Rectangle,     // rectangle only (sliders, labels, charts, check boxes)
+    Frames,        // rectangle + a frame sequence of `frames` pictures
+    FrameList,     // a frame sequence without a rectangle (shared digit pictures)
+};
+
+struct SkinElement {
+    const wchar_t* section;
+    const wchar_t* key;
+    ElementKind kind;
+    int frames;  // Frames and FrameList: how many pictures
+};
+
+struct LanguageText {
+    const wchar_t* section;
+    const wchar_t* key;
+    const wchar_t* defaultText;
+};
+
+struct WindowSkin {
+    const wchar_t* name;
+    DialogBackground background;
+    const SkinElement* elements;
+    std::size_t elementCount;
+    const LanguageText* texts;
+    std::size_t textCount;
+};
+
+// The windows whose elements are catalogued so far.
+const WindowSkin* WindowSkins(std::size_t* count);
