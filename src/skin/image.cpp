@@ -42,12 +42,22 @@ HBITMAP LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
     }
     Gdiplus::Bitmap image(path, FALSE);
     if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return nullptr;
-    HBITMAP bitmap = nullptr;
-    // Alpha is composed over the key colour while converting.
-    if (image.GetHBITMAP(Gdiplus::Color(255, GetRValue(kKeyColour), GetGValue(kKeyColour), GetBValue(kKeyColour)),
-                         &bitmap) != Gdiplus::Ok) {
-        return nullptr;
+    const INT w = static_cast<INT>(image.GetWidth()), h = static_cast<INT>(image.GetHeight());
+    // Compose over the key colour by drawing, which blends every pixel format the same
+    // way (straight or premultiplied alpha, palettes with transparency), pixel for pixel.
+    const Gdiplus::Color key(255, GetRValue(kKeyColour), GetGValue(kKeyColour), GetBValue(kKeyColour));
+    Gdiplus::Bitmap composed(w, h, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&composed);
+        graphics.Clear(key);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        if (graphics.DrawImage(&image, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel) != Gdiplus::Ok) {
+            return nullptr;
+        }
     }
+    HBITMAP bitmap = nullptr;
+    if (composed.GetHBITMAP(key, &bitmap) != Gdiplus::Ok) return nullptr;
     if (width) *width = static_cast<int>(image.GetWidth());
     if (height) *height = static_cast<int>(image.GetHeight());
     return bitmap;

@@ -57,7 +57,8 @@ void CSkinDialog::FirstPaint(HDC paintContext) {
 LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    if (m_firstPaint) FirstPaint(dc);
+    const bool first = m_firstPaint;
+    if (first) FirstPaint(dc);
     if (m_background) {
         ::SetBkMode(dc, TRANSPARENT);
         const RECT& r = paint.rcPaint;
@@ -65,6 +66,11 @@ LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
         PaintOverlay(dc);
     }
     ::EndPaint(m_hWnd, &paint);
+    if (first && m_background) {
+        // The window was resized and shown inside this paint: paint all of it once more,
+        // the picture first, then the controls over it (also where they let it show through).
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
     return 0;
 }
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -52,11 +53,13 @@ public:
     int clicks = 0;
     bool toggledAtClick = false;
     CControlButton* button = nullptr;
+    std::function<void(TestDialog&)> onInit;  // controls made before the first paint
 
 protected:
     BOOL OnInitDialog() override {
         CSkinDialog::OnInitDialog();
         FrameSetUp();
+        if (onInit) onInit(*this);
         return TRUE;
     }
     void OnButton() {
@@ -104,6 +107,37 @@ protected:
     std::wstring background;
     std::unique_ptr<TestDialog> dialog;
 };
+
+TEST_F(SkinWindows, ControlsMadeBeforeTheFirstPaintLetThePictureShowThrough) {
+    dialog->DestroyWindow();
+    const std::wstring ring = files.File(L"ring.png");
+    ASSERT_TRUE(WritePng(ring, 40, 40, [](int x, int y) -> Gdiplus::ARGB {
+        const int dx = x - 20, dy = y - 20;
+        return dx * dx + dy * dy < 100 ? 0xFFFF0000 : 0;  // a red disc, transparent around it
+    }));
+    CControlStatic disc;
+    dialog = std::make_unique<TestDialog>(background.c_str());
+    dialog->onInit = [&](TestDialog& d) {
+        SkinPath slots[1] = {};
+        wcscpy(slots[0], ring.c_str());
+        disc.Create(L"", WS_CHILD | WS_VISIBLE, RECT{300, 40, 340, 80}, &d, 2100);
+        disc.m_frameCount = 1;
+        disc.LoadFrames(slots);
+    };
+    // Run modally, as every dialog does: the modal loop shows the window when idle.
+    static COLORREF disc_centre, disc_corner;
+    static TestDialog* running;
+    running = dialog.get();
+    ::SetTimer(nullptr, 0, 600, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        disc_centre = ScreenPixel(running->m_hWnd, 320, 60);
+        disc_corner = ScreenPixel(running->m_hWnd, 302, 42);
+        running->EndDialog(IDOK);
+    });
+    dialog->DoModal();
+    EXPECT_EQ(disc_centre, RGB(255, 0, 0));
+    EXPECT_EQ(disc_corner, kBackgroundColour) << "the corner of the disc's square shows the picture";
+}
 
 TEST_F(SkinWindows, FrameTakesThePicturesSizeShapeAndPlace) {
     RECT window;

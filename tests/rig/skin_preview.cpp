@@ -1,0 +1,170 @@
+// Shows a window of the staged default skin built from its catalogued elements alone:
+// every button (some toggled), digit, gauge, label and slider at its place, so the
+// skin can be judged before the window itself exists.
+//   skin_preview WINDOW      (Main, ...)
+#include "framework/dialog.h"
+#include "skin/control_button.h"
+#include "skin/shape.h"
+#include "skin/skin_catalog.h"
+#include "skin/skin_dialog.h"
+#include "skin/skin_file.h"
+#include "skin/skin_paths.h"
+#include "skin/slider_control.h"
+#include "skin/text_labels.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include <cwchar>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CPreviewDialog : public CSkinDialog {
+public:
+    explicit CPreviewDialog(const WindowSkin& skin)
+        : CSkinDialog(100, g_skinPaths.background[skin.background]), m_skin(skin) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CSkinDialog::OnInitDialog();
+        SetWindowText((std::wstring(L"Skin preview - ") + m_skin.name).c_str());
+        FrameSetUp();
+        m_font = CreateSkinFont(16, FW_BOLD);
+        SkinPath digits[kMaxFrames] = {};
+        UINT id = 3000;
+        int digitValue = 0;
+        for (std::size_t i = 0; i < m_skin.elementCount; ++i) {
+            const SkinElement& e = m_skin.elements[i];
+            SkinPath slots[kMaxFrames] = {};
+            RECT rect;
+            const std::wstring key = e.key;
+            switch (e.kind) {
+            case ElementKind::PushButton:
+            case ElementKind::ToggleButton: {
+                ReadSkinElement(e.section, e.key, &rect, slots, kMaxFrames);
+                auto button = std::make_unique<CControlButton>();
+                button->Create(e.key, WS_CHILD | WS_VISIBLE, rect, this, id++);
+                ShapeFromImage(button->m_hWnd, slots[0]);
+                button->m_keyedDrawing = true;
+                button->m_toggleButton = e.kind == ElementKind::ToggleButton;
+                button->LoadStateImages(slots);
+                // A few toggled, as the running program shows them.
+                if (key == L"ButtonUserMode1" || key == L"ButtonGPU1" || key == L"ButtonGamingMode") {
+                    button->SetToggled(1);
+                }
+                m_windows.push_back(std::move(button));
+                break;
+            }
+            case ElementKind::FrameList:
+                ReadSkinElement(e.section, e.key, nullptr, digits, e.frames);
+                break;
+            case ElementKind::Frames: {
+                ReadSkinElement(e.section, e.key, &rect, slots, e.frames);
+                auto gauge = std::make_unique<CControlStatic>();
+                gauge->Create(L"", WS_CHILD | WS_VISIBLE, rect, this, id++);
+                gauge->m_frameCount = static_cast<unsigned>(e.frames);
+                gauge->LoadFrames(slots);
+                gauge->m_frameIndex = e.frames * 2 / 3;
+                m_windows.push_back(std::move(gauge));
+                break;
+            }
+            case ElementKind::Rectangle:
+                ReadSkinElement(e.section, e.key, &rect, nullptr, 0);
+                if (key.rfind(L"Slider", 0) == 0) {
+                    auto slider = std::make_unique<CSliderControl>();
+                    slider->Create(WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS, rect, this, id++);
+                    slider->SetRange(0, 100);
+                    slider->SetPos(60);
+                    m_windows.push_back(std::move(slider));
+                } else if (key.rfind(L"Static", 0) == 0 && iswdigit(key.back())) {
+                    auto digit = std::make_unique<CControlStatic>();
+                    digit->Create(L"", WS_CHILD | WS_VISIBLE, rect, this, id++);
+                    digit->m_frameCount = 10;
+                    digit->LoadFrames(digits);
+                    digit->m_frameIndex = (7 + 3 * digitValue++) % 10;
+                    m_windows.push_back(std::move(digit));
+                } else {
+                    auto label = std::make_unique<CTransparentStatic>();
+                    label->Create(L"", WS_CHILD | WS_VISIBLE | SS_CENTER, rect, this, id++);
+                    label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+                    label->SetTextColour(RGB(255, 255, 255));
+                    label->SetWindowText(key == L"StaticGPUName" ? L"RTX 2080" : key.c_str());
+                    m_windows.push_back(std::move(label));
+                }
+                break;
+            }
+        }
+        return TRUE;
+    }
+    LRESULT OnDestroyPreview(WPARAM wParam, LPARAM lParam) {
+        m_windows.clear();
+        if (m_font) ::DeleteObject(m_font);
+        return OnDestroy(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const WindowSkin& m_skin;
+    std::vector<std::unique_ptr<CWnd>> m_windows;
+    HFONT m_font = nullptr;
+};
+
+const MessageMap* CPreviewDialog::ThisMessageMap() {
+    static const MessageEntry entries[] = {msgmap::Message(WM_DESTROY, &CPreviewDialog::OnDestroyPreview)};
+    static const MessageMap map{CSkinDialog::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+std::wstring StageExecutable() {
+    wchar_t path[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory = path;
+    directory.resize(directory.find_last_of(L'\\'));
+    directory.resize(directory.find_last_of(L'\\') + 1);
+    return directory + L"stage\\Zorvane.exe";
+}
+
+void RegisterFonts(bool add) {
+    const wchar_t* const files[] = {L"Orbitron-Regular.ttf", L"Orbitron-Medium.ttf", L"Orbitron-Bold.ttf",
+                                    L"Orbitron-Black.ttf"};
+    for (const wchar_t* file : files) {
+        const std::wstring path = std::wstring(g_skinPaths.uiDirectory) + L"Collected Fonts\\Orbitron\\" + file;
+        if (add) {
+            ::AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+        } else {
+            ::RemoveFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
+        }
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    BuildSkinPaths(StageExecutable().c_str(), g_skinPaths);
+    ReadDialogBackgrounds(g_skinPaths);
+    RegisterFonts(true);
+
+    std::size_t count = 0;
+    const WindowSkin* windows = WindowSkins(&count);
+    const std::wstring wanted = commandLine && *commandLine ? commandLine : L"Main";
+    int result = 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (wanted != windows[i].name) continue;
+        CPreviewDialog dialog(windows[i]);
+        dialog.DoModal();
+        result = 0;
+    }
+    RegisterFonts(false);
+    Gdiplus::GdiplusShutdown(token);
+    return result;
+}
