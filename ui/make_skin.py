@@ -228,10 +228,46 @@ def draw_main(r):
         r.render(f"meters/fan_{i:02}.png", gauge(150, i / 16))
 
 
+# ---------------------------------------------------------------- the settings dialog
+
+SETTING_SIZE = (380, 300)
+
+
+def panel(width, height, title):
+    """A dialog's background: the rounded graphite panel with its title and accent line."""
+    defs = (f'<linearGradient id="panel" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="{PANEL_TOP}"/><stop offset="1" stop-color="{PANEL_BOTTOM}"/>'
+            f'</linearGradient>'
+            f'<linearGradient id="line" x1="0" y1="0" x2="1" y2="0">'
+            f'<stop offset="0" stop-color="{ACCENT}" stop-opacity="0.9"/>'
+            f'<stop offset="1" stop-color="{ACCENT}" stop-opacity="0"/></linearGradient>')
+    body = (f'<rect x="1" y="1" width="{width - 2}" height="{height - 2}" rx="20" fill="url(#panel)" '
+            f'stroke="{EDGE}" stroke-width="2"/>'
+            + text(24, 38, title, 16, INK, "start", 700, 3)
+            + f'<rect x="24" y="50" width="{width * 0.6:.0f}" height="1.5" fill="url(#line)"/>')
+    return defs, body
+
+
+def draw_setting(r):
+    w, h = SETTING_SIZE
+    defs, body = panel(w, h, "SETTINGS")
+    # The labels the dialog keeps hidden are part of the picture; the boost clock's is live.
+    for y, label in ((84, "Run at Windows startup"), (114, "Enable ToolTips")):
+        body += text(56, y, label, 12, INK, "start", 400, 0.5)
+    body += text(24, 150, "METER DISPLAY", 10, INK_DIM, "start", 700, 2)
+    for y, label in ((178, "Current clock"), (206, "Base clock")):
+        body += text(56, y, label, 12, INK, "start", 400, 0.5)
+    r.render("setting.png", svg(w, h, body, defs))
+    for key, label in (("ButtonSettingApply", "APPLY"), ("ButtonSettingCancel", "CANCEL")):
+        for state in ("N", "H", "D"):
+            r.render(f"buttons/{key}{state}.png", button(84, 28, label, state, size=10))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
     draw_main(renderer)
+    draw_setting(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

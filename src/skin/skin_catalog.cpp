@@ -71,8 +71,38 @@ constexpr LanguageText kMainTexts[] = {
     {L"Main", L"Current", L"Current"},
 };
 
+// The settings dialog.
+constexpr SkinElement kSettingElements[] = {
+    {L"Check", L"CheckStartup", K::Rectangle, 0},
+    {L"Check", L"CheckTooltip", K::Rectangle, 0},
+    {L"Check", L"CheckTellix", K::Rectangle, 0},
+    {L"Check", L"CheckCurrentCLK", K::Rectangle, 0},
+    {L"Check", L"CheckBase3DCLK", K::Rectangle, 0},
+    {L"Check", L"CheckBoost3DCLK", K::Rectangle, 0},
+    {L"Setting", L"TextItemStartup", K::Rectangle, 0},
+    {L"Setting", L"TextItemToolTips", K::Rectangle, 0},
+    {L"Setting", L"TextItemTellix", K::Rectangle, 0},
+    {L"Setting", L"TextItemMeterMode", K::Rectangle, 0},
+    {L"Setting", L"TextItemCurrentCLK", K::Rectangle, 0},
+    {L"Setting", L"TextItemBase3DCLK", K::Rectangle, 0},
+    {L"Setting", L"TextItemBoost3DCLK", K::Rectangle, 0},
+    {L"PButton", L"ButtonSettingApply", K::PushButton, 0},
+    {L"PButton", L"ButtonSettingCancel", K::PushButton, 0},
+};
+
+constexpr LanguageText kSettingTexts[] = {
+    {L"Setting", L"Autorun", L"Run at Windows startup"},
+    {L"Setting", L"ToolTips", L"Enable ToolTips"},
+    {L"Setting", L"MeterMode", L"Meter Display"},
+    {L"Setting", L"CurrentCLK", L"Current clock"},
+    {L"Setting", L"Base3DCLK", L"Base clock"},
+    {L"Setting", L"Boost3DCLK", L"Boost clock"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
+    {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
+     std::size(kSettingTexts)},
 };
 
 }  // namespace

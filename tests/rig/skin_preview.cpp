@@ -35,6 +35,7 @@ protected:
         SetWindowText((std::wstring(L"Skin preview - ") + m_skin.name).c_str());
         FrameSetUp();
         m_font = CreateSkinFont(16, FW_BOLD);
+        m_itemFont = CreateSkinFont(13);
         SkinPath digits[kMaxFrames] = {};
         UINT id = 3000;
         int digitValue = 0;
@@ -75,7 +76,16 @@ protected:
             }
             case ElementKind::Rectangle:
                 ReadSkinElement(e.section, e.key, &rect, nullptr, 0);
-                if (key.rfind(L"Slider", 0) == 0) {
+                if (key.rfind(L"Check", 0) == 0) {
+                    HDC screen = ::GetDC(nullptr);
+                    const RECT placed = ScaleCheckRectangle(rect, ::GetDeviceCaps(screen, LOGPIXELSX));
+                    ::ReleaseDC(nullptr, screen);
+                    auto check = std::make_unique<CButton>();
+                    check->Create(L"", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, placed, this, id++);
+                    if (key != L"CheckBase3DCLK") check->SetCheck(BST_CHECKED);
+                    if (key == L"CheckTellix") check->ShowWindow(SW_HIDE);  // the dialog hides it
+                    m_windows.push_back(std::move(check));
+                } else if (key.rfind(L"Slider", 0) == 0) {
                     auto slider = std::make_unique<CSliderControl>();
                     slider->Create(WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS, rect, this, id++);
                     slider->SetRange(0, 100);
@@ -89,11 +99,14 @@ protected:
                     digit->m_frameIndex = (7 + 3 * digitValue++) % 10;
                     m_windows.push_back(std::move(digit));
                 } else {
+                    const bool item = key.rfind(L"TextItem", 0) == 0;
                     auto label = std::make_unique<CTransparentStatic>();
-                    label->Create(L"", WS_CHILD | WS_VISIBLE | SS_CENTER, rect, this, id++);
-                    label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+                    label->Create(L"", WS_CHILD | WS_VISIBLE | (item ? SS_LEFT : SS_CENTER), rect, this, id++);
+                    label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(item ? m_itemFont : m_font), TRUE);
                     label->SetTextColour(RGB(255, 255, 255));
-                    label->SetWindowText(key == L"StaticGPUName" ? L"RTX 2080" : key.c_str());
+                    label->SetWindowText(key == L"StaticGPUName" ? L"RTX 2080" : key == L"TextItemBoost3DCLK" ? L"Boost clock" : key.c_str());
+                    // As the settings dialog does: only the boost clock's label stays visible.
+                    if (item && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
                     m_windows.push_back(std::move(label));
                 }
                 break;
@@ -104,6 +117,7 @@ protected:
     LRESULT OnDestroyPreview(WPARAM wParam, LPARAM lParam) {
         m_windows.clear();
         if (m_font) ::DeleteObject(m_font);
+        if (m_itemFont) ::DeleteObject(m_itemFont);
         return OnDestroy(wParam, lParam);
     }
     DECLARE_MESSAGE_MAP()
@@ -112,6 +126,7 @@ private:
     const WindowSkin& m_skin;
     std::vector<std::unique_ptr<CWnd>> m_windows;
     HFONT m_font = nullptr;
+    HFONT m_itemFont = nullptr;
 };
 
 const MessageMap* CPreviewDialog::ThisMessageMap() {
