@@ -263,11 +263,31 @@ def draw_setting(r):
             r.render(f"buttons/{key}{state}.png", button(84, 28, label, state, size=10))
 
 
+# ---------------------------------------------------------------- the status dialog
+
+STATUS_SIZE = (720, 620)
+# Chart places (left, top); each 324 x 88 with its value line above it.
+STATUS_CHARTS = [(24 + 348 * (i % 2), 100 + 128 * (i // 2)) for i in range(8)]
+
+
+def draw_status(r):
+    w, h = STATUS_SIZE
+    defs, body = panel(w, h, "STATUS")
+    for x, y in STATUS_CHARTS:
+        body += (f'<rect x="{x - 3}" y="{y - 3}" width="330" height="94" rx="6" fill="#080a0e" '
+                 f'stroke="#2a313c" stroke-width="1.5"/>')
+    r.render("status.png", svg(w, h, body, defs))
+    close = '<line x1="10.5" y1="10.5" x2="19.5" y2="19.5"/><line x1="19.5" y1="10.5" x2="10.5" y2="19.5"/>'
+    for state in ("N", "H", "D"):
+        r.render(f"buttons/ButtonStatusClose{state}.png", icon_button(30, 30, close, state))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
     draw_main(renderer)
     draw_setting(renderer)
+    draw_status(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

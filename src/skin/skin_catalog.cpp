@@ -99,10 +99,34 @@ constexpr LanguageText kSettingTexts[] = {
     {L"Setting", L"Boost3DCLK", L"Boost clock"},
 };
 
+// The status dialog: eight charts, each with its value line.
+constexpr SkinElement kStatusElements[] = {
+    {L"Histogram", L"Histogram1", K::Rectangle, 0},         {L"Histogram", L"Histogram2", K::Rectangle, 0},
+    {L"Histogram", L"Histogram3", K::Rectangle, 0},         {L"Histogram", L"Histogram4", K::Rectangle, 0},
+    {L"Histogram", L"Histogram5", K::Rectangle, 0},         {L"Histogram", L"Histogram6", K::Rectangle, 0},
+    {L"Histogram", L"Histogram7", K::Rectangle, 0},         {L"Histogram", L"Histogram8", K::Rectangle, 0},
+    {L"Histogram", L"TextDataCCLK", K::Rectangle, 0},       {L"Histogram", L"TextDataMCLK", K::Rectangle, 0},
+    {L"Histogram", L"TextDataTemp", K::Rectangle, 0},       {L"Histogram", L"TextDataFanSpeed", K::Rectangle, 0},
+    {L"Histogram", L"TextDataCVolt", K::Rectangle, 0},      {L"Histogram", L"TextDataPower", K::Rectangle, 0},
+    {L"Histogram", L"TextDataCoreUsage", K::Rectangle, 0},  {L"Histogram", L"TextDataMemoryUsage", K::Rectangle, 0},
+    {L"PButton", L"ButtonStatusClose", K::PushButton, 0},
+};
+
+constexpr LanguageText kStatusTexts[] = {
+    {L"Status", L"CurrentCClk", L"Core Clock"},     {L"Status", L"BaseCClk", L"Base"},
+    {L"Status", L"BoostCClk", L"Boost"},            {L"Status", L"CurrentMCLK", L"Memory Clock"},
+    {L"Status", L"BaseMCLK", L"Base"},              {L"Status", L"BoostMCLK", L"Boost"},
+    {L"Status", L"CurrentCTemp", L"Core Tempature"}, {L"Status", L"CurrentFanSpd", L"Fan Speed"},
+    {L"Status", L"CurrentCVolt", L"Core Voltage"},  {L"Status", L"BaseCVolt", L"Base"},
+    {L"Status", L"CurrentPower", L"Power Usage"},   {L"Status", L"CurrentCoreUsage", L"Core Usage"},
+    {L"Status", L"CurrentMemoryUsage", L"Memory Usage"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
     {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
      std::size(kSettingTexts)},
+    {L"Status", BackgroundStatus, kStatusElements, std::size(kStatusElements), kStatusTexts, std::size(kStatusTexts)},
 };
 
 }  // namespace

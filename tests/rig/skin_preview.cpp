@@ -4,6 +4,7 @@
 //   skin_preview WINDOW      (Main, ...)
 #include "framework/dialog.h"
 #include "skin/control_button.h"
+#include "skin/histogram_ctrl.h"
 #include "skin/shape.h"
 #include "skin/skin_catalog.h"
 #include "skin/skin_dialog.h"
@@ -23,6 +24,27 @@
 #include <vector>
 
 namespace {
+
+// What a label shows in the preview: sample texts in the windows' own formats.
+std::wstring SampleText(const std::wstring& key) {
+    static const std::pair<const wchar_t*, const wchar_t*> kSamples[] = {
+        {L"StaticGPUName", L"RTX 2080"},
+        {L"StaticCoreCurrent", L"Current 1515"},
+        {L"TextItemBoost3DCLK", L"Boost clock"},
+        {L"TextDataCCLK", L"Core Clock : 1515 MHz      Base : 1515 MHz   Boost : 1710 MHz"},
+        {L"TextDataMCLK", L"Memory Clock : 7000 MHz      Base : 7000 MHz   Boost : 7000 MHz"},
+        {L"TextDataTemp", L"Core Tempature : 61 'C"},
+        {L"TextDataFanSpeed", L"Fan Speed : 42 % / 1260 rpm"},
+        {L"TextDataCVolt", L"Core Voltage : 1.043 V"},
+        {L"TextDataPower", L"Power Usage : 63 %"},
+        {L"TextDataCoreUsage", L"Core Usage : 57 %"},
+        {L"TextDataMemoryUsage", L"Memory Usage : 34 %"},
+    };
+    for (const auto& [name, text] : kSamples) {
+        if (key == name) return text;
+    }
+    return key;
+}
 
 class CPreviewDialog : public CSkinDialog {
 public:
@@ -85,6 +107,18 @@ protected:
                     if (key != L"CheckBase3DCLK") check->SetCheck(BST_CHECKED);
                     if (key == L"CheckTellix") check->ShowWindow(SW_HIDE);  // the dialog hides it
                     m_windows.push_back(std::move(check));
+                } else if (key.rfind(L"Histogram", 0) == 0) {
+                    auto chart = std::make_unique<CHistogramCtrl>();
+                    chart->Create(rect, this, id++);
+                    chart->SetOwnerPeriod(0);
+                    chart->SetGridColour(RGB(0xFF, 0x10, 0x20));
+                    chart->SetBackgroundColour(RGB(0x87, 0, 0));
+                    chart->SetTracePen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+                    for (int t = 0; t < 110; ++t) {
+                        chart->AddSample(static_cast<std::uint32_t>(45 + 30 * ((t * 7 + key.back()) % 11) / 11));
+                        chart->Tick();
+                    }
+                    m_windows.push_back(std::move(chart));
                 } else if (key.rfind(L"Slider", 0) == 0) {
                     auto slider = std::make_unique<CSliderControl>();
                     slider->Create(WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS, rect, this, id++);
@@ -99,14 +133,14 @@ protected:
                     digit->m_frameIndex = (7 + 3 * digitValue++) % 10;
                     m_windows.push_back(std::move(digit));
                 } else {
-                    const bool item = key.rfind(L"TextItem", 0) == 0;
+                    const bool item = key.rfind(L"TextItem", 0) == 0 || key.rfind(L"TextData", 0) == 0;
                     auto label = std::make_unique<CTransparentStatic>();
                     label->Create(L"", WS_CHILD | WS_VISIBLE | (item ? SS_LEFT : SS_CENTER), rect, this, id++);
                     label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(item ? m_itemFont : m_font), TRUE);
                     label->SetTextColour(RGB(255, 255, 255));
-                    label->SetWindowText(key == L"StaticGPUName" ? L"RTX 2080" : key == L"TextItemBoost3DCLK" ? L"Boost clock" : key.c_str());
+                    label->SetWindowText(SampleText(key).c_str());
                     // As the settings dialog does: only the boost clock's label stays visible.
-                    if (item && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
+                    if (key.rfind(L"TextItem", 0) == 0 && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
                     m_windows.push_back(std::move(label));
                 }
                 break;
