@@ -282,12 +282,31 @@ def draw_status(r):
         r.render(f"buttons/ButtonStatusClose{state}.png", icon_button(30, 30, close, state))
 
 
+# ---------------------------------------------------------------- the information dialog
+
+INFO_SIZE = (540, 470)
+
+
+def draw_info(r):
+    w, h = INFO_SIZE
+    defs, body = panel(w, h, "INFORMATION")
+    # Every other row on a faint band, under the 17 rows the dialog paints (step 21 from y 70).
+    for row in range(0, 17, 2):
+        body += f'<rect x="24" y="{68 + 21 * row}" width="{w - 48}" height="21" rx="4" fill="#ffffff" fill-opacity="0.03"/>'
+    body += f'<rect x="226" y="70" width="1" height="354" fill="#2a313c"/>'
+    r.render("info.png", svg(w, h, body, defs))
+    close = '<line x1="10.5" y1="10.5" x2="19.5" y2="19.5"/><line x1="19.5" y1="10.5" x2="10.5" y2="19.5"/>'
+    for state in ("N", "H", "D"):
+        r.render(f"buttons/ButtonInfoClose{state}.png", icon_button(30, 30, close, state))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
     draw_main(renderer)
     draw_setting(renderer)
     draw_status(renderer)
+    draw_info(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

@@ -122,11 +122,32 @@ constexpr LanguageText kStatusTexts[] = {
     {L"Status", L"CurrentMemoryUsage", L"Memory Usage"},
 };
 
+// The information dialog: rows of text painted on the picture.
+constexpr SkinElement kInfoElements[] = {
+    {L"PButton", L"ButtonInfoClose", K::PushButton, 0},
+    {L"Information", L"TextHeight", K::Number, 0},
+    {L"Information", L"TextItem", K::Rectangle, 0},
+    {L"Information", L"TextData", K::Rectangle, 0},
+};
+
+constexpr LanguageText kInfoTexts[] = {
+    {L"Information", L"Version", L"Zorvane version"},      {L"Information", L"OSVersion", L"OS version"},
+    {L"Information", L"GPUName", L"Graphic chip"},         {L"Information", L"DevID", L"Device ID"},
+    {L"Information", L"SubsID", L"Subsystem ID"},          {L"Information", L"DriverVer", L"Driver version"},
+    {L"Information", L"CUDA", L"CUDA Cores"},              {L"Information", L"BaseCCLK", L"Graphic base clock"},
+    {L"Information", L"BoostCCLK", L"Graphic boost clock"}, {L"Information", L"BaseMCLK", L"Memory base clock"},
+    {L"Information", L"BoostMCLK", L"Memory boost clock"},  {L"Information", L"MemInf", L"Memory Interface"},
+    {L"Information", L"MemSize", L"Memory size"},          {L"Information", L"BaseCVolt", L"Core base voltage"},
+    {L"Information", L"VBIOSVer", L"Video BIOS version"},  {L"Information", L"IRQ", L"IRQ"},
+    {L"Information", L"BusType", L"Bus type"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
     {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
      std::size(kSettingTexts)},
     {L"Status", BackgroundStatus, kStatusElements, std::size(kStatusElements), kStatusTexts, std::size(kStatusTexts)},
+    {L"Info", BackgroundInfo, kInfoElements, std::size(kInfoElements), kInfoTexts, std::size(kInfoTexts)},
 };
 
 }  // namespace

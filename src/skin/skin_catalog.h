@@ -14,6 +14,7 @@ enum class ElementKind {
     Rectangle,     // rectangle only (sliders, labels, charts, check boxes)
     Frames,        // rectangle + a frame sequence of `frames` pictures
     FrameList,     // a frame sequence without a rectangle (shared digit pictures)
+    Number,        // only the first number of the value counts (a row step)
 };
 
 struct SkinElement {

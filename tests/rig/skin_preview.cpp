@@ -96,9 +96,12 @@ protected:
                 m_windows.push_back(std::move(gauge));
                 break;
             }
+            case ElementKind::Number:
             case ElementKind::Rectangle:
                 ReadSkinElement(e.section, e.key, &rect, nullptr, 0);
-                if (key.rfind(L"Check", 0) == 0) {
+                if (std::wstring(e.section) == L"Information") {
+                    m_paintsRows = true;  // the information page paints its rows itself
+                } else if (key.rfind(L"Check", 0) == 0) {
                     HDC screen = ::GetDC(nullptr);
                     const RECT placed = ScaleCheckRectangle(rect, ::GetDeviceCaps(screen, LOGPIXELSX));
                     ::ReleaseDC(nullptr, screen);
@@ -148,6 +151,30 @@ protected:
         }
         return TRUE;
     }
+    // The information page's rows, as it paints them: names and sample values.
+    void PaintOverlay(HDC dc) override {
+        if (!m_paintsRows) return;
+        RECT height, item, data;
+        ReadSkinElement(L"Information", L"TextHeight", &height, nullptr, 0);
+        ReadSkinElement(L"Information", L"TextItem", &item, nullptr, 0);
+        ReadSkinElement(L"Information", L"TextData", &data, nullptr, 0);
+        static const wchar_t* const kValues[] = {
+            L": 1.4", L": Microsoft Windows 10 ", L": GeForce RTX 2080", L": 10DE - 1E87", L": 1234 - 0001",
+            L": 471.14", L": 2944", L": 1515 MHz", L": 1710 MHz", L": 7000 MHz (14000 MHz data rate)",
+            L": 7000 MHz (14000 MHz data rate)", L": 256-bit", L": 8192 MB GDDR6", L": 1.050 V",
+            L": 90.04.00.00.6A", L": 16", L": PCI Express x16"};
+        HFONT font = CreateSkinFont(11);
+        HGDIOBJ old = ::SelectObject(dc, font);
+        ::SetTextColor(dc, RGB(255, 255, 255));
+        for (std::size_t row = 0; row < m_skin.textCount && row < std::size(kValues); ++row) {
+            ::DrawTextW(dc, m_skin.texts[row].defaultText, -1, &item, DT_LEFT | DT_TOP);
+            ::DrawTextW(dc, kValues[row], -1, &data, DT_LEFT | DT_TOP);
+            ::OffsetRect(&item, 0, height.left);
+            ::OffsetRect(&data, 0, height.left);
+        }
+        ::SelectObject(dc, old);
+        ::DeleteObject(font);
+    }
     LRESULT OnDestroyPreview(WPARAM wParam, LPARAM lParam) {
         m_windows.clear();
         if (m_font) ::DeleteObject(m_font);
@@ -161,6 +188,7 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_windows;
     HFONT m_font = nullptr;
     HFONT m_itemFont = nullptr;
+    bool m_paintsRows = false;
 };
 
 const MessageMap* CPreviewDialog::ThisMessageMap() {
