@@ -300,6 +300,32 @@ def draw_info(r):
         r.render(f"buttons/ButtonInfoClose{state}.png", icon_button(30, 30, close, state))
 
 
+# ---------------------------------------------------------------- the overclock dialog
+
+OVERCLOCK_SIZE = (560, 560)
+OVERCLOCK_ROWS = 7
+OVERCLOCK_TOP, OVERCLOCK_STEP = 70, 58
+
+
+def draw_overclock(r):
+    w, h = OVERCLOCK_SIZE
+    defs, body = panel(w, h, "OVERCLOCK")
+    for i in range(OVERCLOCK_ROWS):
+        y = OVERCLOCK_TOP + OVERCLOCK_STEP * i
+        body += (f'<rect x="404" y="{y + 20}" width="132" height="26" rx="6" fill="#0b0e12" '
+                 f'stroke="#242b36" stroke-width="1"/>')
+        if i:
+            body += f'<rect x="24" y="{y - 6}" width="{w - 48}" height="1" fill="#232a34"/>'
+    r.render("overclock.png", svg(w, h, body, defs))
+    for key, label, width in (("ButtonOCOK", "OK", 96), ("ButtonOCCancel", "CANCEL", 96),
+                              ("ButtonFenrask", "OC SCANNER", 124)):
+        for state in ("N", "H", "D"):
+            r.render(f"buttons/{key}{state}.png", button(width, 28, label, state, size=10))
+    for key, label in (("ButtonNormalMode", "NORMAL"), ("ButtonMasterMode", "MASTER")):
+        for state in ("N", "H", "D", "TN", "TH", "TD"):
+            r.render(f"buttons/{key}{state}.png", button(76, 24, label, state, size=9))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
@@ -307,6 +333,7 @@ def main():
     draw_setting(renderer)
     draw_status(renderer)
     draw_info(renderer)
+    draw_overclock(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

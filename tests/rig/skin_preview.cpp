@@ -25,23 +25,37 @@
 
 namespace {
 
-// What a label shows in the preview: sample texts in the windows' own formats.
-std::wstring SampleText(const std::wstring& key) {
+// What a label shows in the preview: sample texts in the windows' own formats, by
+// "section/key" (the same key can name labels of two windows in different sections).
+std::wstring SampleText(const std::wstring& section, const std::wstring& key) {
     static const std::pair<const wchar_t*, const wchar_t*> kSamples[] = {
-        {L"StaticGPUName", L"RTX 2080"},
-        {L"StaticCoreCurrent", L"Current 1515"},
-        {L"TextItemBoost3DCLK", L"Boost clock"},
-        {L"TextDataCCLK", L"Core Clock : 1515 MHz      Base : 1515 MHz   Boost : 1710 MHz"},
-        {L"TextDataMCLK", L"Memory Clock : 7000 MHz      Base : 7000 MHz   Boost : 7000 MHz"},
-        {L"TextDataTemp", L"Core Tempature : 61 'C"},
-        {L"TextDataFanSpeed", L"Fan Speed : 42 % / 1260 rpm"},
-        {L"TextDataCVolt", L"Core Voltage : 1.043 V"},
-        {L"TextDataPower", L"Power Usage : 63 %"},
-        {L"TextDataCoreUsage", L"Core Usage : 57 %"},
-        {L"TextDataMemoryUsage", L"Memory Usage : 34 %"},
+        {L"Static/StaticGPUName", L"RTX 2080"},
+        {L"Static/StaticCoreCurrent", L"Current 1515"},
+        {L"Setting/TextItemBoost3DCLK", L"Boost clock"},
+        {L"Histogram/TextDataCCLK", L"Core Clock : 1515 MHz      Base : 1515 MHz   Boost : 1710 MHz"},
+        {L"Histogram/TextDataMCLK", L"Memory Clock : 7000 MHz      Base : 7000 MHz   Boost : 7000 MHz"},
+        {L"Histogram/TextDataTemp", L"Core Tempature : 61 'C"},
+        {L"Histogram/TextDataFanSpeed", L"Fan Speed : 42 % / 1260 rpm"},
+        {L"Histogram/TextDataCVolt", L"Core Voltage : 1.043 V"},
+        {L"Histogram/TextDataPower", L"Power Usage : 63 %"},
+        {L"Histogram/TextDataCoreUsage", L"Core Usage : 57 %"},
+        {L"Histogram/TextDataMemoryUsage", L"Memory Usage : 34 %"},
+        {L"Slider/TextItemCCLK", L"GPU Clock Offset"},       {L"Slider/TextDataCCLK", L"+150"},
+        {L"Slider/TextUnitCCLK", L"MHz"},                    {L"Slider/TextItemMCLK", L"Memory Clock Offset"},
+        {L"Slider/TextDataMCLK", L"+500"},                   {L"Slider/TextUnitMCLK", L"MHz"},
+        {L"Slider/TextItemCVolt", L"GPU Over Voltage"},      {L"Slider/TextDataCVOLT", L"0"},
+        {L"Slider/TextUnitCVolt", L"%"},                     {L"Slider/TextItemPower", L"Power Target"},
+        {L"Slider/TextDataPower", L"110"},                   {L"Slider/TextUnitPower", L"%"},
+        {L"Slider/TextItemTemp", L"GPU Temp. Target"},       {L"Slider/TextDataTemp", L"86"},
+        {L"Slider/TextUnitTemp", L"'C"},                     {L"Slider/TextItemVoltMax", L"GPU Max. Voltage"},
+        {L"Slider/TextDataVoltMax", L"+0.025"},              {L"Slider/TextUnitVoltMax", L"V"},
+        {L"Slider/TextItemFrame", L"Frame Rate Target"},     {L"Slider/TextDataFrame", L"MAX"},
+        {L"Slider/TextUnitFrame", L"FPS"},                   {L"Slider/TextTempPrioritize", L"Prioritize"},
+        {L"Slider/TextTempLink", L"Linked"},                 {L"Slider/TextVoltMaxEnable", L"Overvoltaged"},
     };
-    for (const auto& [name, text] : kSamples) {
-        if (key == name) return text;
+    const std::wstring name = section + L"/" + key;
+    for (const auto& [sample, text] : kSamples) {
+        if (name == sample) return text;
     }
     return key;
 }
@@ -136,14 +150,15 @@ protected:
                     digit->m_frameIndex = (7 + 3 * digitValue++) % 10;
                     m_windows.push_back(std::move(digit));
                 } else {
-                    const bool item = key.rfind(L"TextItem", 0) == 0 || key.rfind(L"TextData", 0) == 0;
+                    const bool item = key.rfind(L"Text", 0) == 0;
+                    const bool centred = !item || (std::wstring(e.section) == L"Slider" && key.rfind(L"TextItem", 0) == 0);
                     auto label = std::make_unique<CTransparentStatic>();
-                    label->Create(L"", WS_CHILD | WS_VISIBLE | (item ? SS_LEFT : SS_CENTER), rect, this, id++);
+                    label->Create(L"", WS_CHILD | WS_VISIBLE | (centred ? SS_CENTER : SS_LEFT), rect, this, id++);
                     label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(item ? m_itemFont : m_font), TRUE);
                     label->SetTextColour(RGB(255, 255, 255));
-                    label->SetWindowText(SampleText(key).c_str());
+                    label->SetWindowText(SampleText(e.section, key).c_str());
                     // As the settings dialog does: only the boost clock's label stays visible.
-                    if (key.rfind(L"TextItem", 0) == 0 && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
+                    if (std::wstring(e.section) == L"Setting" && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
                     m_windows.push_back(std::move(label));
                 }
                 break;
