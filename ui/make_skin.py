@@ -326,6 +326,31 @@ def draw_overclock(r):
             r.render(f"buttons/{key}{state}.png", button(76, 24, label, state, size=9))
 
 
+# ---------------------------------------------------------------- the fan control dialog
+
+FAN_GROUP_WIDTH = 400
+
+
+def fan_group(x0, title):
+    """One fan group's part of the picture: its heading and the frame of its curve editor."""
+    return (text(x0 + 24, 64, title, 10, INK_DIM, "start", 700, 2)
+            + f'<rect x="{x0 + 22}" y="{74}" width="376" height="222" rx="8" fill="#080a0e" '
+              f'stroke="#2a313c" stroke-width="1.5"/>')
+
+
+def draw_fan(r):
+    for name, groups in (("FanCtrl.png", 1), ("FanCtrl2.png", 2)):
+        w, h = 20 + FAN_GROUP_WIDTH * groups + 8, 470
+        defs, body = panel(w, h, "FAN CONTROL")
+        for g in range(groups):
+            body += fan_group(FAN_GROUP_WIDTH * g, f"FAN {g + 1}" if groups > 1 else "FANS")
+        r.render(name, svg(w, h, body, defs))
+    for key, label in (("ButtonFanCtrlApply", "APPLY"), ("ButtonFanCtrlCancel", "CANCEL"),
+                       ("ButtonFan2CtrlApply", "APPLY"), ("ButtonFan2CtrlCancel", "CANCEL")):
+        for state in ("N", "H", "D"):
+            r.render(f"buttons/{key}{state}.png", button(96, 28, label, state, size=10))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
@@ -334,6 +359,7 @@ def main():
     draw_status(renderer)
     draw_info(renderer)
     draw_overclock(renderer)
+    draw_fan(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

@@ -203,6 +203,72 @@ constexpr LanguageText kOverClockTexts[] = {
     {L"OverClock", L"OCP", L"OverCurrent Limit"},
 };
 
+// The fan control dialog with one fan group, and with two.
+constexpr SkinElement kFanCtrlElements[] = {
+    {L"Polycurve", L"Polycurve1", K::Rectangle, 0},
+    {L"Slider", L"SliderFanSpeed", K::Rectangle, 0},
+    {L"Slider", L"TextItemFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextDataFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextUnitFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextAutoFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextFixedFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextPolycurveFanCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckFanAuto", K::Rectangle, 0},
+    {L"Check", L"CheckFanPolycurve", K::Rectangle, 0},
+    {L"Check", L"CheckFanFixed", K::Rectangle, 0},
+    {L"PButton", L"ButtonFanCtrlApply", K::PushButton, 0},
+    {L"PButton", L"ButtonFanCtrlCancel", K::PushButton, 0},
+};
+
+constexpr LanguageText kFanCtrlTexts[] = {
+    {L"FanControl", L"AxisXLabel", L"Temperature, (C')"},
+    {L"FanControl", L"AxisYLabel", L"Fan Speed, (%)"},
+    {L"FanControl", L"FanCtrl", L"Fan Speed"},
+    {L"FanControl", L"AutoFanCtrl", L"Default fan curve"},
+    {L"FanControl", L"FixedFanCtrl", L"Fixed Fan Speed"},
+    {L"FanControl", L"PolycurveFanCtrl", L"User defined fan curve"},
+};
+
+constexpr SkinElement kFanCtrl2Elements[] = {
+    {L"Polycurve", L"Polycurve1", K::Rectangle, 0},
+    {L"Slider", L"SliderFanSpeed", K::Rectangle, 0},
+    {L"Slider", L"TextItemFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextDataFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextUnitFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextAutoFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextFixedFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextPolycurveFanCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckFanAuto", K::Rectangle, 0},
+    {L"Check", L"CheckFanPolycurve", K::Rectangle, 0},
+    {L"Check", L"CheckFanFixed", K::Rectangle, 0},
+    {L"Polycurve", L"Polycurve2", K::Rectangle, 0},
+    {L"Slider", L"SliderFan2Speed", K::Rectangle, 0},
+    {L"Slider", L"TextItemFan2Ctrl", K::Rectangle, 0},
+    {L"Slider", L"TextDataFan2Ctrl", K::Rectangle, 0},
+    {L"Slider", L"TextUnitFan2Ctrl", K::Rectangle, 0},
+    {L"Slider", L"TextAutoFan2Ctrl", K::Rectangle, 0},
+    {L"Slider", L"TextFixedFan2Ctrl", K::Rectangle, 0},
+    {L"Slider", L"TextPolycurveFan2Ctrl", K::Rectangle, 0},
+    {L"Check", L"CheckFan2Auto", K::Rectangle, 0},
+    {L"Check", L"CheckFan2Polycurve", K::Rectangle, 0},
+    {L"Check", L"CheckFan2Fixed", K::Rectangle, 0},
+    {L"PButton", L"ButtonFan2CtrlApply", K::PushButton, 0},
+    {L"PButton", L"ButtonFan2CtrlCancel", K::PushButton, 0},
+};
+
+constexpr LanguageText kFanCtrl2Texts[] = {
+    {L"FanControl", L"AxisXLabel", L"Temperature, (C')"},
+    {L"FanControl", L"AxisYLabel", L"Fan Speed, (%)"},
+    {L"FanControl", L"FanCtrl", L"Fan Speed"},
+    {L"FanControl", L"AutoFanCtrl", L"Default fan curve"},
+    {L"FanControl", L"FixedFanCtrl", L"Fixed Fan Speed"},
+    {L"FanControl", L"PolycurveFanCtrl", L"User defined fan curve"},
+    {L"FanControl", L"Fan2Ctrl", L"Fan Speed"},
+    {L"FanControl", L"AutoFan2Ctrl", L"Default fan curve"},
+    {L"FanControl", L"FixedFan2Ctrl", L"Fixed Fan Speed"},
+    {L"FanControl", L"PolycurveFan2Ctrl", L"User defined fan curve"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
     {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
@@ -211,6 +277,10 @@ constexpr WindowSkin kWindows[] = {
     {L"Info", BackgroundInfo, kInfoElements, std::size(kInfoElements), kInfoTexts, std::size(kInfoTexts)},
     {L"OverClock", BackgroundOverClock, kOverClockElements, std::size(kOverClockElements), kOverClockTexts,
      std::size(kOverClockTexts)},
+    {L"FanCtrl", BackgroundFanCtrl, kFanCtrlElements, std::size(kFanCtrlElements), kFanCtrlTexts,
+     std::size(kFanCtrlTexts)},
+    {L"FanCtrl2", BackgroundFanCtrl2, kFanCtrl2Elements, std::size(kFanCtrl2Elements), kFanCtrl2Texts,
+     std::size(kFanCtrl2Texts)},
 };
 
 }  // namespace

@@ -50,7 +50,13 @@ std::wstring SampleText(const std::wstring& section, const std::wstring& key) {
         {L"Slider/TextUnitTemp", L"'C"},                     {L"Slider/TextItemVoltMax", L"GPU Max. Voltage"},
         {L"Slider/TextDataVoltMax", L"+0.025"},              {L"Slider/TextUnitVoltMax", L"V"},
         {L"Slider/TextItemFrame", L"Frame Rate Target"},     {L"Slider/TextDataFrame", L"MAX"},
-        {L"Slider/TextUnitFrame", L"FPS"},                   {L"Slider/TextTempPrioritize", L"Prioritize"},
+        {L"Slider/TextUnitFrame", L"FPS"},                   {L"Slider/TextItemFanCtrl", L"Fan Speed"},
+        {L"Slider/TextDataFanCtrl", L"60"},                  {L"Slider/TextUnitFanCtrl", L"%"},
+        {L"Slider/TextAutoFanCtrl", L"Default fan curve"},   {L"Slider/TextFixedFanCtrl", L"Fixed Fan Speed"},
+        {L"Slider/TextPolycurveFanCtrl", L"User defined fan curve"}, {L"Slider/TextItemFan2Ctrl", L"Fan Speed"},
+        {L"Slider/TextDataFan2Ctrl", L"45"},                 {L"Slider/TextUnitFan2Ctrl", L"%"},
+        {L"Slider/TextAutoFan2Ctrl", L"Default fan curve"},  {L"Slider/TextFixedFan2Ctrl", L"Fixed Fan Speed"},
+        {L"Slider/TextPolycurveFan2Ctrl", L"User defined fan curve"},                   {L"Slider/TextTempPrioritize", L"Prioritize"},
         {L"Slider/TextTempLink", L"Linked"},                 {L"Slider/TextVoltMaxEnable", L"Overvoltaged"},
     };
     const std::wstring name = section + L"/" + key;
@@ -115,6 +121,8 @@ protected:
                 ReadSkinElement(e.section, e.key, &rect, nullptr, 0);
                 if (std::wstring(e.section) == L"Information") {
                     m_paintsRows = true;  // the information page paints its rows itself
+                } else if (std::wstring(e.section) == L"Polycurve") {
+                    // The curve editor draws itself; its place shows in the picture.
                 } else if (key.rfind(L"Check", 0) == 0) {
                     HDC screen = ::GetDC(nullptr);
                     const RECT placed = ScaleCheckRectangle(rect, ::GetDeviceCaps(screen, LOGPIXELSX));
