@@ -351,6 +351,24 @@ def draw_fan(r):
             r.render(f"buttons/{key}{state}.png", button(96, 28, label, state, size=10))
 
 
+# ---------------------------------------------------------------- the LED control dialog
+
+LED_SIZE = (600, 520)
+
+
+def draw_led(r):
+    w, h = LED_SIZE
+    defs, body = panel(w, h, "LIGHTING")
+    body += text(24, 70, "EFFECT", 10, INK_DIM, "start", 700, 2)
+    body += text(300, 70, "SETTINGS", 10, INK_DIM, "start", 700, 2)
+    for y in (284, 346, 408):
+        body += f'<rect x="24" y="{y}" width="{w - 48}" height="1" fill="#232a34"/>'
+    r.render("LedCtrl.png", svg(w, h, body, defs))
+    close = '<line x1="10.5" y1="10.5" x2="19.5" y2="19.5"/><line x1="19.5" y1="10.5" x2="10.5" y2="19.5"/>'
+    for state in ("N", "H", "D"):
+        r.render(f"buttons/ButtonLedCtrlClose{state}.png", icon_button(30, 30, close, state))
+
+
 def main():
     out_dir, font_dir = sys.argv[1], sys.argv[2]
     renderer = Renderer(out_dir, font_dir)
@@ -360,6 +378,7 @@ def main():
     draw_info(renderer)
     draw_overclock(renderer)
     draw_fan(renderer)
+    draw_led(renderer)
     print(f"make_skin: {renderer.count} pictures")
 
 

@@ -269,6 +269,60 @@ constexpr LanguageText kFanCtrl2Texts[] = {
     {L"FanControl", L"PolycurveFan2Ctrl", L"User defined fan curve"},
 };
 
+// The LED control dialog.
+constexpr SkinElement kLedCtrlElements[] = {
+    {L"Check", L"CheckLedOff", K::Rectangle, 0},
+    {L"Slider", L"TextLedOffLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckGpuTemp", K::Rectangle, 0},
+    {L"Slider", L"TextGPUTempLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckStill", K::Rectangle, 0},
+    {L"Slider", L"TextStillLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckRainbow", K::Rectangle, 0},
+    {L"Slider", L"TextRainbowLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckPowerOn", K::Rectangle, 0},
+    {L"Slider", L"TextPowerOnLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckNvCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextNvCtrlLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckBreath", K::Rectangle, 0},
+    {L"Slider", L"TextBreathLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckCycle", K::Rectangle, 0},
+    {L"Slider", L"TextCycleLedCtrl", K::Rectangle, 0},
+    {L"Check", L"CheckStrobe", K::Rectangle, 0},
+    {L"Slider", L"TextStrobeLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextStaticColorLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextStaticNvCtrlColorLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextBreathColorLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextBreathColorBLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextStrobeColorLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderLedBright", K::Rectangle, 0},
+    {L"Slider", L"SliderBreathBright", K::Rectangle, 0},
+    {L"Slider", L"TextBreathBrightLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderBreathSpeed", K::Rectangle, 0},
+    {L"Slider", L"TextBreathSpeedLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderCycleSpeed", K::Rectangle, 0},
+    {L"Slider", L"TextCycleSpeedLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderCycleDirection", K::Rectangle, 0},
+    {L"Slider", L"TextCycleDirectionLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderStrobeSpeed", K::Rectangle, 0},
+    {L"Slider", L"TextStrobeSpeedLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderStrobeDirectiion", K::Rectangle, 0},
+    {L"Slider", L"TextStrobeDirectionLedCtrl", K::Rectangle, 0},
+    {L"Slider", L"TextLedCtrlVersion", K::Rectangle, 0},
+    {L"PButton", L"ButtonLedCtrlClose", K::PushButton, 0},
+};
+
+constexpr LanguageText kLedCtrlTexts[] = {
+    {L"LedControl", L"LedOff", L"Off"},
+    {L"LedControl", L"GpuTemp", L"GPU Temperature"},
+    {L"LedControl", L"Still", L"Still"},
+    {L"LedControl", L"Rainbow", L"Rainbow"},
+    {L"LedControl", L"PowerOn", L"Set to power-on default color"},
+    {L"LedControl", L"NVCtrl", L"By NVIDIA Control"},
+    {L"LedControl", L"Breath", L"Breath"},
+    {L"LedControl", L"Cycle", L"Cycle"},
+    {L"LedControl", L"Strobe", L"Strobe"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
     {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
@@ -277,10 +331,15 @@ constexpr WindowSkin kWindows[] = {
     {L"Info", BackgroundInfo, kInfoElements, std::size(kInfoElements), kInfoTexts, std::size(kInfoTexts)},
     {L"OverClock", BackgroundOverClock, kOverClockElements, std::size(kOverClockElements), kOverClockTexts,
      std::size(kOverClockTexts)},
+    // Master mode's background: the same page (master mode itself is never offered).
+    {L"OverClock2", BackgroundOverClock2, kOverClockElements, std::size(kOverClockElements), kOverClockTexts,
+     std::size(kOverClockTexts)},
     {L"FanCtrl", BackgroundFanCtrl, kFanCtrlElements, std::size(kFanCtrlElements), kFanCtrlTexts,
      std::size(kFanCtrlTexts)},
     {L"FanCtrl2", BackgroundFanCtrl2, kFanCtrl2Elements, std::size(kFanCtrl2Elements), kFanCtrl2Texts,
      std::size(kFanCtrl2Texts)},
+    {L"LedCtrl", BackgroundLedCtrl, kLedCtrlElements, std::size(kLedCtrlElements), kLedCtrlTexts,
+     std::size(kLedCtrlTexts)},
 };
 
 }  // namespace

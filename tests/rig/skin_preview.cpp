@@ -56,7 +56,15 @@ std::wstring SampleText(const std::wstring& section, const std::wstring& key) {
         {L"Slider/TextPolycurveFanCtrl", L"User defined fan curve"}, {L"Slider/TextItemFan2Ctrl", L"Fan Speed"},
         {L"Slider/TextDataFan2Ctrl", L"45"},                 {L"Slider/TextUnitFan2Ctrl", L"%"},
         {L"Slider/TextAutoFan2Ctrl", L"Default fan curve"},  {L"Slider/TextFixedFan2Ctrl", L"Fixed Fan Speed"},
-        {L"Slider/TextPolycurveFan2Ctrl", L"User defined fan curve"},                   {L"Slider/TextTempPrioritize", L"Prioritize"},
+        {L"Slider/TextPolycurveFan2Ctrl", L"User defined fan curve"},
+        {L"Slider/TextLedOffLedCtrl", L"Off"},               {L"Slider/TextGPUTempLedCtrl", L"GPU Temperature"},
+        {L"Slider/TextStillLedCtrl", L"Still"},              {L"Slider/TextRainbowLedCtrl", L"Rainbow"},
+        {L"Slider/TextPowerOnLedCtrl", L"Power-on default"}, {L"Slider/TextNvCtrlLedCtrl", L"By NVIDIA Control"},
+        {L"Slider/TextBreathLedCtrl", L"Breath"},            {L"Slider/TextCycleLedCtrl", L"Cycle"},
+        {L"Slider/TextStrobeLedCtrl", L"Strobe"},            {L"Slider/TextBreathBrightLedCtrl", L"Brightness"},
+        {L"Slider/TextBreathSpeedLedCtrl", L"Speed"},        {L"Slider/TextCycleSpeedLedCtrl", L"Speed"},
+        {L"Slider/TextCycleDirectionLedCtrl", L"Direction"}, {L"Slider/TextStrobeSpeedLedCtrl", L"Speed"},
+        {L"Slider/TextStrobeDirectionLedCtrl", L"Direction"}, {L"Slider/TextLedCtrlVersion", L"1202"},                   {L"Slider/TextTempPrioritize", L"Prioritize"},
         {L"Slider/TextTempLink", L"Linked"},                 {L"Slider/TextVoltMaxEnable", L"Overvoltaged"},
     };
     const std::wstring name = section + L"/" + key;
@@ -167,6 +175,12 @@ protected:
                     label->SetWindowText(SampleText(e.section, key).c_str());
                     // As the settings dialog does: only the boost clock's label stays visible.
                     if (std::wstring(e.section) == L"Setting" && key != L"TextItemBoost3DCLK") label->ShowWindow(SW_HIDE);
+                    if (key.find(L"Color") != std::wstring::npos) {  // a colour swatch
+                        label->SetWindowText(L"");
+                        label->SetTransparent(false);
+                        label->SetBackgroundColour(key.find(L"ColorB") != std::wstring::npos ? RGB(255, 40, 160)
+                                                                                                : RGB(69, 200, 0));
+                    }
                     m_windows.push_back(std::move(label));
                 }
                 break;
