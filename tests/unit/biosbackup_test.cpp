@@ -1,0 +1,245 @@
+// Kelvor's logic: the payload marker, the extractor, the password, the report
+// texts, the EEPROM table, hardware identifiers and the progress hand-off.
+#include "biosbackup/backup_core.h"
+#include "biosbackup/devices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string TempDirectory() {
+    char path[MAX_PATH];
+    GetTempPathA(MAX_PATH, path);
+    std::string dir = std::string(path) + "kelvor_test_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The name ReadPayloadName finds in `bytes`, or "<none>", and what follows it.
+std::pair<std::string, std::string> Scan(const std::string& bytes) {
+    std::FILE* f = std::tmpfile();
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::rewind(f);
+    char name[kMaxPayloadName + 1] = "";
+    std::string found = ReadPayloadName(f, name, sizeof name) ? name : "<none>";
+    std::string rest;
+    for (int ch; (ch = std::fgetc(f)) != EOF;) rest += static_cast<char>(ch);
+    std::fclose(f);
+    return {found, rest};
+}
+
+}  // namespace
+
+TEST(PayloadMarker, FindsTheNameAndStopsAtThePayload) {
+    const std::string longName(kMaxPayloadName, 'n');
+    const struct {
+        std::string bytes, name, rest;
+    } cases[] = {
+        {std::string("MZ\0\0code$RES@BIN.exe$PAYLOAD", 21 + 7), "BIN.exe", "PAYLOAD"},
+        {"$$RES@BIN.exe$P", "BIN.exe", "P"},
+        {"$RE$RES@BIN.exe$P", "BIN.exe", "P"},
+        {"$RESX$ab$RES@BIN.exe$P", "BIN.exe", "P"},
+        {"$RES@" + longName + "$P", longName, "P"},
+        {"$RES@" + longName + "x$P", "<none>", ""},
+        {"$RES@BIN.exe", "<none>", ""},
+        {"$RES@ab$P", "<none>", ""},
+        {"$RES@$P", "<none>", ""},
+        {"$RES", "<none>", ""},
+        {"no marker at all", "<none>", ""},
+        {"$RES@..\\evil.exe$P", "<none>", ""},
+        {"$RES@C:evil.exe$P", "<none>", ""},
+        {"$RES@sub/evil.exe$P", "<none>", ""},
+        {"$RES@a..exe$P", "<none>", ""},
+        {std::string("$RES@BIN\0exe$P", 14), "<none>", ""},
+    };
+    for (const auto& c : cases) {
+        auto [name, rest] = Scan(c.bytes);
+        EXPECT_EQ(name, c.name) << c.bytes.substr(0, 40);
+        if (c.name != "<none>") {
+            EXPECT_EQ(rest, c.rest) << c.bytes.substr(0, 40);
+        }
+    }
+}
+
+TEST(PayloadMarker, ExtractsIntoTheDirectoryOrWritesNothing) {
+    const std::string dir = TempDirectory();
+    const std::string payload("\x01\x02$RES@\0\xff tail", 13);
+    WriteAll(dir + "host.exe", std::string("MZ program bytes\0", 17) + "$RES@BIN.exe$" + payload);
+    char buffer[MAX_PATH];
+    std::strcpy(buffer, dir.c_str());
+    ASSERT_TRUE(ExtractPayload((dir + "host.exe").c_str(), buffer, sizeof buffer));
+    EXPECT_EQ(std::string(buffer), dir + "BIN.exe");
+    EXPECT_EQ(ReadAll(dir + "BIN.exe"), payload);
+    DeleteFileA((dir + "BIN.exe").c_str());
+
+    // A refused name, a directory too long for the name, a missing executable.
+    WriteAll(dir + "evil.exe", "$RES@..\\..\\BIN.exe$payload");
+    std::strcpy(buffer, dir.c_str());
+    EXPECT_FALSE(ExtractPayload((dir + "evil.exe").c_str(), buffer, sizeof buffer));
+    char tight[64];
+    std::strcpy(tight, dir.substr(0, 60).c_str());
+    EXPECT_FALSE(ExtractPayload((dir + "host.exe").c_str(), tight, dir.size() > 56 ? sizeof tight : 8));
+    std::strcpy(buffer, dir.c_str());
+    EXPECT_FALSE(ExtractPayload((dir + "missing.exe").c_str(), buffer, sizeof buffer));
+    EXPECT_EQ(GetFileAttributesA((dir + "BIN.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    DeleteFileA((dir + "host.exe").c_str());
+    DeleteFileA((dir + "evil.exe").c_str());
+    EXPECT_TRUE(RemoveDirectoryA(dir.c_str())) << "something was left in " << dir;
+}
+
+TEST(Password, UnscramblesToAShortTextThatTheExecutableDoesNotHold) {
+    char password[kMaxPasswordBytes + 1];
+    std::memset(password, 0x55, sizeof password);
+    UnscramblePassword(password);
+    const std::size_t length = strnlen(password, sizeof password);
+    ASSERT_LT(length, sizeof password);
+    EXPECT_GE(length, 8u);
+
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    EXPECT_EQ(ReadAll(self).find(password), std::string::npos) << "the password is in the executable in plain text";
+
+    // The key depends on the position: the same byte scrambles differently.
+    int distinct = 0;
+    for (std::size_t i = 1; i < kMaxPasswordBytes; ++i) distinct += PasswordKey(i) != PasswordKey(0);
+    EXPECT_GE(distinct, 12);
+}
+
+TEST(Eeprom, TableLookup) {
+    EXPECT_EQ(EepromTableSize(), 109u);
+    const struct {
+        const char* id;
+        const char* size;
+    } cases[] = {
+        {"EF,4014", "8Mb"}, {"00,FFFF", "2kb"}, {"01,0217", "64Mb"}, {"1F,4602", "16Mb"}, {"47,8747", "32kb"},
+        {"EF,6015", "16Mb"}, {"00,10F5", "2Mb"}, {"ef,4014", nullptr}, {"EF,40145", nullptr}, {"EF,401", nullptr},
+        {"AB,1234", nullptr}, {"", nullptr}, {" EF,4014", nullptr},
+    };
+    for (const auto& c : cases) {
+        const char* size = EepromSizeFor(c.id);
+        if (c.size == nullptr) {
+            EXPECT_EQ(size, nullptr) << c.id;
+        } else {
+            ASSERT_NE(size, nullptr) << c.id;
+            EXPECT_STREQ(size, c.size) << c.id;
+        }
+    }
+}
+
+TEST(Report, FindsTheFieldsWithinTheBytesRead) {
+    const struct {
+        std::string data;
+        std::string part, eeprom;
+    } cases[] = {
+        {std::string("\x55\xaa header\0BIOS-P/N@2080-A1\0more", 31), "2080-A1", ""},
+        {"log EEPROM ID (EF,4014) found", "", "EF,4014"},
+        {"BIOS-P/N@12345678901234567890XYZ", "12345678901234567890", ""},
+        {"ends at BIOS-P/N@P-77", "P-77", ""},
+        {"BIOS-P/N@", "", ""},
+        {"EEPROM ID (AB,1234", "", ""},
+        {"EEPROM ID (012345678901234567)", "", ""},
+        {"EEPROM ID (01234567890123456)", "", "01234567890123456"},
+        {"EEPROM ID ()", "", ""},
+        {"nothing here", "", ""},
+    };
+    for (const auto& c : cases) {
+        // Copied into a buffer of exactly its size: no terminating zero follows.
+        std::unique_ptr<char[]> exact(new char[c.data.size()]);
+        std::memcpy(exact.get(), c.data.data(), c.data.size());
+        char part[64], eeprom[64];
+        FindPartNumber(exact.get(), c.data.size(), part, sizeof part);
+        FindEepromId(exact.get(), c.data.size(), eeprom, sizeof eeprom);
+        EXPECT_EQ(std::string(part), c.part) << c.data;
+        EXPECT_EQ(std::string(eeprom), c.eeprom) << c.data;
+    }
+    // A marker beyond the bytes read is not found.
+    char part[64];
+    FindPartNumber("xxBIOS-P/N@1", 5, part, sizeof part);
+    EXPECT_STREQ(part, "");
+}
+
+TEST(Report, ComposesTheQuestionAndTheProposedName) {
+    const struct {
+        const char *part, *eeprom, *text, *file;
+    } cases[] = {
+        {"2080-A1", "EF,4014", "BIOS No. : 2080-A1 \n\nEEPROM Size : 8Mb\n\n** Save VGA BIOS to file ? **", "2080-A1.rom"},
+        {"", "AB,1234", "EEPROM ID : AB,1234 \n\n** Save VGA BIOS to file ? **", "VGABIOS.rom"},
+        {"P1", "", "BIOS No. : P1 \n\n** Save VGA BIOS to file ? **", "P1.rom"},
+        {"", "", "\n** Save VGA BIOS to file ? **", "VGABIOS.rom"},
+    };
+    for (const auto& c : cases) {
+        char text[256], file[64];
+        ComposeReport(c.part, c.eeprom, text, sizeof text);
+        ProposedFileName(c.part, file, sizeof file);
+        EXPECT_STREQ(text, c.text);
+        EXPECT_STREQ(file, c.file);
+    }
+}
+
+TEST(Devices, MatchesHardwareIdentifierLists) {
+    const struct {
+        const char* list;
+        int match;
+    } cases[] = {
+        {"PCI\\VEN_10DE&DEV_1E87&SUBSYS_12345678\0PCI\\VEN_10DE&DEV_1E87\0", 1},
+        {"PCI\\VEN_10DE&DEV_\0", 0},
+        {"PCI\\VEN_1002&DEV_731F\0PCI\\VEN_10DE&DEV_1E87\0", -1},
+        {"pci\\ven_10de&dev_1e87\0", -1},
+        {"\0", -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MatchHardwareIdList(c.list, kNvidiaHardwarePrefix), c.match) << c.list;
+    EXPECT_EQ(MatchHardwareIdList(nullptr, kNvidiaHardwarePrefix), -1);
+}
+
+TEST(Devices, NothingIsDisabledWithoutAnNvidiaDisplayDevice) {
+    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_DISABLE), 0);
+    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_ENABLE), 0);
+}
+
+TEST(Progress, HoldsAt99AndShows100OnceWhateverTheInterleaving) {
+    for (int trial = 0; trial < 300; ++trial) {
+        volatile LONG percent = 0;
+        const int finishAfter = trial % 150;
+        std::thread worker([&] {
+            for (int spin = 0; spin < finishAfter * 40; ++spin) YieldProcessor();
+            FinishProgress(&percent);
+        });
+        LONG last = -1;
+        int hundreds = 0;
+        for (int tick = 0; tick < 100000; ++tick) {
+            const LONG shown = TickProgress(&percent);
+            ASSERT_GE(shown, last);
+            ASSERT_TRUE(shown <= 99 || shown == 100);
+            last = shown;
+            if (shown == 100) {
+                ++hundreds;
+                break;
+            }
+            if (tick % 64 == 0) std::this_thread::yield();
+        }
+        worker.join();
+        if (hundreds == 0) {
+            // The worker finished after the last tick: the next tick shows 100.
+            EXPECT_EQ(TickProgress(&percent), 100);
+        } else {
+            EXPECT_EQ(hundreds, 1);
+        }
+        EXPECT_EQ(percent, 100);
+    }
+}
