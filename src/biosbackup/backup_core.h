@@ -61,3 +61,7 @@ void ProposedFileName(const char* partNumber, char* out, std::size_t outCapacity
 // which no tick can overwrite.
 LONG TickProgress(volatile LONG* percent);
 void FinishProgress(volatile LONG* percent);
+
+// The flashing utility for a native processor architecture: "nvflash64.exe" on
+// x64 (9), "nvflash.exe" on x86 (0), null otherwise.
+const char* FlashUtilityName(WORD architecture);

@@ -5,7 +5,17 @@
 
 namespace {
 
-const char kTag[4] = {'R', 'E', 'S', '@'};
+// The tag after the "$", kept masked so that the executable itself never holds
+// the marker its scan looks for.
+constexpr unsigned char kTagMask = 0x5A;
+const unsigned char kMaskedTag[4] = {'R' ^ kTagMask, 'E' ^ kTagMask, 'S' ^ kTagMask, '@' ^ kTagMask};
+
+bool IsTag(const char* bytes) {
+    for (int i = 0; i < 4; ++i) {
+        if ((static_cast<unsigned char>(bytes[i]) ^ kTagMask) != kMaskedTag[i]) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -36,7 +46,7 @@ bool ReadPayloadName(std::FILE* in, char* name, std::size_t nameCapacity) {
             tag[got++] = static_cast<char>(ch);
         }
         if (got < 4) return false;
-        if (std::memcmp(tag, kTag, 4) != 0) {
+        if (!IsTag(tag)) {
             ch = std::fgetc(in);
             continue;
         }

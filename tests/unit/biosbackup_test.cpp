@@ -2,14 +2,18 @@
 // texts, the EEPROM table, hardware identifiers and the progress hand-off.
 #include "biosbackup/backup_core.h"
 #include "biosbackup/devices.h"
+#include "payload/archive.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -242,4 +246,85 @@ TEST(Progress, HoldsAt99AndShows100OnceWhateverTheInterleaving) {
         }
         EXPECT_EQ(percent, 100);
     }
+}
+
+TEST(Utility, ChosenByNativeArchitecture) {
+    EXPECT_STREQ(FlashUtilityName(PROCESSOR_ARCHITECTURE_AMD64), "nvflash64.exe");
+    EXPECT_STREQ(FlashUtilityName(PROCESSOR_ARCHITECTURE_INTEL), "nvflash.exe");
+    EXPECT_EQ(FlashUtilityName(PROCESSOR_ARCHITECTURE_ARM64), nullptr);
+    EXPECT_EQ(FlashUtilityName(PROCESSOR_ARCHITECTURE_IA64), nullptr);
+}
+
+TEST(Archive, OpensOnlyWithTheRightPasswordAndIntact) {
+    const std::vector<ArchiveFile> files = {{"nvflash.exe", std::string("MZ\0x86", 6)}, {"nvflash64.exe", "MZ x64"}};
+    std::string archive;
+    ASSERT_TRUE(SealArchive(files, "right-pass", &archive));
+    EXPECT_EQ(archive.find("MZ x64"), std::string::npos) << "the contents are not encrypted";
+
+    std::vector<ArchiveFile> opened;
+    ASSERT_TRUE(OpenArchive(archive, "right-pass", &opened));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].name, "nvflash.exe");
+    EXPECT_EQ(opened[0].bytes, files[0].bytes);
+    EXPECT_EQ(opened[1].bytes, "MZ x64");
+
+    std::string damaged = archive;
+    damaged[damaged.size() / 2] ^= 1;
+    for (const auto& [bytes, password] : std::vector<std::pair<std::string, const char*>>{
+             {archive, "wrong-pass"}, {archive, ""}, {damaged, "right-pass"},
+             {archive.substr(0, archive.size() - 1), "right-pass"}, {archive.substr(0, 40), "right-pass"}, {"", "x"}}) {
+        opened = {{"stale", "stale"}};
+        EXPECT_FALSE(OpenArchive(bytes, password, &opened)) << bytes.size() << " " << password;
+        EXPECT_TRUE(opened.empty());
+    }
+
+    // A sealed entry that would leave the folder is refused on opening.
+    ASSERT_TRUE(SealArchive({{"..\\escape.exe", "x"}}, "right-pass", &archive));
+    EXPECT_FALSE(OpenArchive(archive, "right-pass", &opened));
+}
+
+// BIN.exe taken from the staged Kelvor.exe unpacks its folder only with the
+// password Kelvor carries, and nothing from a damaged copy.
+TEST(Archive, TheStagedPayloadUnpacksWithKelvorsPassword) {
+    const char* stage = std::getenv("ZORVANE_STAGE_DIR");
+    ASSERT_NE(stage, nullptr);
+    const std::string dir = TempDirectory();
+    char payload[MAX_PATH];
+    std::strcpy(payload, dir.c_str());
+    ASSERT_TRUE(ExtractPayload((std::string(stage) + "\\UI\\Kelvor.exe").c_str(), payload, sizeof payload));
+    std::string damagedBytes = ReadAll(payload);
+    damagedBytes[damagedBytes.size() - 60] ^= 0x40;
+    WriteAll(dir + "damaged.exe", damagedBytes);
+
+    char password[kMaxPasswordBytes + 1];
+    UnscramblePassword(password);
+    const struct {
+        std::string program, password;
+        bool unpacks;
+    } cases[] = {
+        {payload, "wrong", false},
+        {dir + "damaged.exe", password, false},
+        {payload, password, true},
+    };
+    for (const auto& c : cases) {
+        std::string line = "-o" + dir + " -p" + c.password + " -y";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessA(c.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        WaitForSingleObject(process.hProcess, 60000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        const bool has32 = GetFileAttributesA((dir + "BIN\\nvflash.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool has64 = GetFileAttributesA((dir + "BIN\\nvflash64.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(has32, c.unpacks) << c.program << " " << c.password;
+        EXPECT_EQ(has64, c.unpacks) << c.program << " " << c.password;
+        if (!c.unpacks) {
+            EXPECT_EQ(GetFileAttributesA((dir + "BIN").c_str()), INVALID_FILE_ATTRIBUTES);
+        }
+    }
+    SecureZeroMemory(password, sizeof password);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
 }
