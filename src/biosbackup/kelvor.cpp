@@ -218,6 +218,8 @@ void OnTimer(HWND window) {
     char text[64];
     std::snprintf(text, sizeof text, "%s%ld%%", "Waiting...", static_cast<long>(shown));
     SetDlgItemTextA(g_progressBox, IDC_PROGRESS_TEXT, text);
+    // Painted now: after 100 the thread pauses before the report.
+    UpdateWindow(GetDlgItem(g_progressBox, IDC_PROGRESS_TEXT));
     if (shown != 100) return;
     KillTimer(window, kProgressTimer);
     Sleep(1500);

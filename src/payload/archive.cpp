@@ -1,6 +1,8 @@
 // The password-protected archive carried by BIN.exe.
 #include "payload/archive.h"
 
+#include "biosbackup/backup_core.h"
+
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -89,14 +91,6 @@ bool GetU32(const std::string& in, std::size_t* at, std::uint32_t* value) {
     return true;
 }
 
-bool PlainName(const std::string& name) {
-    if (name.size() < 1 || name.size() > 200 || name.find("..") != std::string::npos) return false;
-    for (unsigned char c : name) {
-        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool SealArchive(const std::vector<ArchiveFile>& files, const char* password, std::string* archive) {
@@ -150,7 +144,12 @@ bool OpenArchive(const std::string& archive, const char* password, std::vector<A
         if (!GetU32(plain, &at, &length) || plain.size() - at < length) return false;
         file.name = plain.substr(at, length);
         at += length;
-        if (!GetU32(plain, &at, &length) || plain.size() - at < length || !PlainName(file.name)) return false;
+        if (!GetU32(plain, &at, &length) || plain.size() - at < length) return false;
+        // Only plain file names: an entry never lands outside the folder.
+        if (file.name.empty() || file.name.size() > 200 || file.name.find('\0') != std::string::npos ||
+            !IsPlainFileName(file.name.c_str())) {
+            return false;
+        }
         file.bytes = plain.substr(at, length);
         at += length;
         found.push_back(std::move(file));

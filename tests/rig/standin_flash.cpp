@@ -3,12 +3,14 @@
 // writes what KELVOR_STANDIN asks for:
 //   unset                    part number 2080-A1, EEPROM EF,4014
 //   part=<p>;eeprom=<id>     either may be left out (no marker written)
+//   ...;delay=<ms>           takes that long, as the real utility does
 //   nothing                  writes nothing, ends with 0
 //   fail                     writes nothing, ends with 1
 // KELVOR_STANDIN_RECORD names a file that gets "<own name>|<command line>".
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -57,6 +59,8 @@ int main() {
     if (scenario == "nothing") return 0;
     const std::string image = QuotedAfter(line, "--auto");
     const std::string log = QuotedAfter(line, "--log");
+    const std::string delay = Field(scenario, "delay=");
+    if (!delay.empty()) Sleep(static_cast<DWORD>(std::strtoul(delay.c_str(), nullptr, 10)));
     if (line.find("--index=0 --save") == std::string::npos || image.empty() || log.empty()) return 2;
 
     std::string bios(65536, '\xFF');

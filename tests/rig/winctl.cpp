@@ -2,6 +2,7 @@
 //   winctl wait  CLASS TITLE SECONDS   waits until the window is visible (exit 0) or times out (exit 1)
 //   winctl shot  FILE.png [TITLE]      saves the screen, or the area of the window with TITLE, as PNG
 //   winctl close CLASS TITLE SECONDS   closes the window like its close box and waits for it to go
+//   winctl press CLASS TITLE ID        presses the dialog's button ID
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -81,11 +82,19 @@ int Close(const wchar_t* className, const wchar_t* title, int seconds) {
     return 0;
 }
 
+int Press(const wchar_t* className, const wchar_t* title, int id) {
+    HWND window = Find(className, title);
+    if (!window) return 1;
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 5 && std::wcscmp(argv[1], L"wait") == 0) return Wait(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 5 && std::wcscmp(argv[1], L"close") == 0) return Close(argv[2], argv[3], _wtoi(argv[4]));
+    if (argc >= 5 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 3 && std::wcscmp(argv[1], L"shot") == 0) {
         Gdiplus::GdiplusStartupInput input;
         ULONG_PTR token = 0;
@@ -94,6 +103,6 @@ int wmain(int argc, wchar_t** argv) {
         Gdiplus::GdiplusShutdown(token);
         return result;
     }
-    std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl shot FILE.png [TITLE]\n");
+    std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl press CLASS TITLE ID | winctl shot FILE.png [TITLE]\n");
     return 2;
 }
