@@ -1,0 +1,72 @@
+// One monitoring sample of the selected board.
+#include "mainwnd/monitor_sample.h"
+
+#include "gpu/board_list.h"
+#include "gpu/clocks.h"
+#include "gpu/fans.h"
+#include "gpu/sensors.h"
+#include "profiles/board_features.h"
+
+#include <algorithm>
+
+namespace {
+
+// Core and memory clocks in the base or boost display mode.
+void OffsetModeClocks(int board, int clockType, bool withoutOffsets, int lastLevel, MonitorSample& sample) {
+    const int p0GraphicsOffset = GpuGetPstateClock(board, kGraphicsDomain, 0, 0);
+    int core = GpuGetClockFrequency(kGraphicsDomain, clockType);
+    if (core == 0) {
+        core = GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 0);
+        if (p0GraphicsOffset != 0 && GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 1) ==
+                                         GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 0)) {
+            core += p0GraphicsOffset;
+        }
+    } else if (!withoutOffsets) {
+        const int curveOffset = GpuGetCurveOffset(board, GpuGetBoostRange(board, kGraphicsDomain, 7));
+        core += curveOffset != 0 ? curveOffset : p0GraphicsOffset;
+    }
+    int memory = GpuGetClockFrequency(kMemoryDomain, clockType);
+    if (memory == 0) memory = GpuGetPerfLevelClock(board, kMemoryDomain, lastLevel, 0);
+    if (!withoutOffsets) memory += GpuGetCurveOffset(board, GpuGetBoostRange(board, kMemoryDomain, 7));
+    sample.coreClock = core;
+    sample.memoryClock = memory;
+}
+
+}  // namespace
+
+MonitorSample TakeMonitorSample(const MonitorSettings& settings) {
+    const int board = SelectedBoard;
+    MonitorSample sample;
+    const int levels = GpuGetPstateCount(board);
+    const int last = levels > 0 ? levels - 1 : 0;
+    const int low = std::max(last - 3, 0);
+
+    sample.temperature = DisplayedTemperature(GpuGetTemperature(board, 0, 0), settings.temperatureUnit);
+    const std::uint32_t fullSpeed = feature::FanFullSpeedControl | feature::FanFullSpeedOn;
+    sample.fanDuty = (settings.features & fullSpeed) == fullSpeed ? 100 : GpuGetFan(board, kFanGeneric, 0);
+
+    if (settings.clockDisplayMode == kClockDisplayCurrent) {
+        sample.coreClock = GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
+        if (sample.coreClock == 0) sample.coreClock = GpuGetPstateFrequency(GpuGetCurrentPstate(), kGraphicsDomain);
+        sample.memoryClock = GpuGetClockFrequency(kMemoryDomain, kClockCurrent);
+        if (sample.memoryClock == 0) sample.memoryClock = GpuGetPstateFrequency(GpuGetCurrentPstate(), kMemoryDomain);
+    } else if (settings.clockDisplayMode == kClockDisplayBoost) {
+        OffsetModeClocks(board, kClockBoost, settings.boostFlag, last, sample);
+    } else {
+        OffsetModeClocks(board, kClockBase, settings.baseFlag, last, sample);
+    }
+
+    sample.currentClock = GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
+    wchar_t name[256] = L"";
+    if (GpuGetFullName(name, 256) == 1) sample.boardLabel = BoardLabel(name);
+
+    sample.memoryRange = MemoryGaugeRange(GpuGetPerfLevelClock(board, kMemoryDomain, low, 2),
+                                          GpuGetPerfLevelClock(board, kMemoryDomain, last, 3));
+    sample.coreRange = CoreGaugeRange(GpuGetPerfLevelClock(board, kGraphicsDomain, low, 2),
+                                      GpuGetPerfLevelClock(board, kGraphicsDomain, last, 3),
+                                      GpuGetClockFrequency(kGraphicsDomain, kClockBoost),
+                                      GpuGetClockFrequency(kGraphicsDomain, kClockBase));
+    sample.memoryTarget = GaugeTarget(sample.memoryClock, sample.memoryRange);
+    sample.coreTarget = GaugeTarget(sample.coreClock, sample.coreRange);
+    return sample;
+}
