@@ -11,23 +11,22 @@
 
 namespace {
 
-// Core and memory clocks in the base or boost display mode.
+// Core and memory clocks in the base or boost display mode; where the driver
+// gives no clock, the last performance level's.
 void OffsetModeClocks(int board, int clockType, bool withoutOffsets, int lastLevel, MonitorSample& sample) {
-    const int p0GraphicsOffset = GpuGetPstateClock(board, kGraphicsDomain, 0, 0);
-    int core = GpuGetClockFrequency(kGraphicsDomain, clockType);
+    int core = GpuGetClockWithOffset(kGraphicsDomain, clockType, withoutOffsets);
     if (core == 0) {
         core = GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 0);
-        if (p0GraphicsOffset != 0 && GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 1) ==
-                                         GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 0)) {
+        const int p0GraphicsOffset = GpuGetPstateClock(board, kGraphicsDomain, 0, 0);
+        if (p0GraphicsOffset != 0 && GpuGetPerfLevelClock(board, kGraphicsDomain, lastLevel, 1) == core) {
             core += p0GraphicsOffset;
         }
-    } else if (!withoutOffsets) {
-        const int curveOffset = GpuGetCurveOffset(board, GpuGetBoostRange(board, kGraphicsDomain, 7));
-        core += curveOffset != 0 ? curveOffset : p0GraphicsOffset;
     }
-    int memory = GpuGetClockFrequency(kMemoryDomain, clockType);
-    if (memory == 0) memory = GpuGetPerfLevelClock(board, kMemoryDomain, lastLevel, 0);
-    if (!withoutOffsets) memory += GpuGetCurveOffset(board, GpuGetBoostRange(board, kMemoryDomain, 7));
+    int memory = GpuGetClockWithOffset(kMemoryDomain, clockType, withoutOffsets);
+    if (memory == 0) {
+        memory = GpuGetPerfLevelClock(board, kMemoryDomain, lastLevel, 0);
+        if (!withoutOffsets) memory += GpuGetCurveOffset(board, GpuGetBoostRange(board, kMemoryDomain, 7));
+    }
     sample.coreClock = core;
     sample.memoryClock = memory;
 }

@@ -1,41 +1,18 @@
-// Driver calls and time of one full set of the values the main window shows, on
-// three kinds of board: the baseline for the monitoring cycle.
+// Driver calls and time of one monitoring sample of the front panel (values,
+// labels and gauge ranges) in each clock display mode, on three kinds of board.
 #include "bench.h"
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
-#include "gpu/fans.h"
-#include "gpu/sensors.h"
 #include "gpu/driver_structs.h"
+#include "mainwnd/monitor_sample.h"
 #include "../unit/sim_driver.h"
 
 namespace {
 
-// Temperature, fan duty, core and memory clocks in one display mode, current clock, name.
 void ReadPanelValues(int mode) {
-    const int levels = GpuGetPstateCount(SelectedBoard);
-    const int last = levels > 0 ? levels - 1 : 0;
-    GpuGetTemperature(SelectedBoard, 0, 0);
-    GpuGetFan(SelectedBoard, kFanGeneric, 0);
-    if (mode == 1) {
-        if (!GpuGetClockFrequency(kGraphicsDomain, kClockCurrent)) {
-            GpuGetPstateFrequency(GpuGetCurrentPstate(), kGraphicsDomain);
-        }
-        if (!GpuGetClockFrequency(kMemoryDomain, kClockCurrent)) {
-            GpuGetPstateFrequency(GpuGetCurrentPstate(), kMemoryDomain);
-        }
-    } else {
-        const int type = mode == 2 ? kClockBoost : kClockBase;
-        if (!GpuGetClockWithOffset(kGraphicsDomain, type, false)) {
-            GpuGetPerfLevelClock(SelectedBoard, kGraphicsDomain, last, 0);
-            GpuGetPstateClock(SelectedBoard, kGraphicsDomain, 0, 0);
-        }
-        if (!GpuGetClockWithOffset(kMemoryDomain, type, false)) {
-            GpuGetPerfLevelClock(SelectedBoard, kMemoryDomain, last, 0);
-        }
-    }
-    GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
-    wchar_t name[260];
-    GpuGetFullName(name, 260);
+    MonitorSettings settings;
+    settings.clockDisplayMode = mode;
+    TakeMonitorSample(settings);
 }
 
 }  // namespace
@@ -63,10 +40,10 @@ int main() {
             SelectedBoard = 0;
             ReadPanelValues(mode);
             char name[96];
-            std::snprintf(name, sizeof name, "panel values, %s clocks (%s): driver calls", kModes[mode], scenario);
+            std::snprintf(name, sizeof name, "monitoring sample, %s clocks (%s): driver calls", kModes[mode], scenario);
             Report(name, "calls", sim.callCount(0));
             const double time = MedianMicroseconds(50, [mode] { ReadPanelValues(mode); });
-            std::snprintf(name, sizeof name, "panel values, %s clocks (%s): time / bare call", kModes[mode], scenario);
+            std::snprintf(name, sizeof name, "monitoring sample, %s clocks (%s): time / bare call", kModes[mode], scenario);
             Report(name, "x", time / bare);
         }
     }
