@@ -1,4 +1,5 @@
-// The payload appended to Kelvor's own executable after "$RES@<name>$".
+// The payload appended to Kelvor's own executable after "$RES@<name>$", and
+// which of the flashing utilities it carries runs here.
 #include "biosbackup/backup_core.h"
 
 #include <cstring>
@@ -97,4 +98,10 @@ bool ExtractPayload(const char* exePath, char* directory, std::size_t directoryC
     if (std::fclose(out) != 0) ok = false;
     if (!ok) DeleteFileA(directory);
     return ok;
+}
+
+const char* FlashUtilityName(WORD architecture) {
+    if (architecture == PROCESSOR_ARCHITECTURE_AMD64) return "nvflash64.exe";
+    if (architecture == PROCESSOR_ARCHITECTURE_INTEL) return "nvflash.exe";
+    return nullptr;
 }

@@ -125,9 +125,3 @@ void ProposedFileName(const char* partNumber, char* out, std::size_t outCapacity
         std::snprintf(out, outCapacity, "VGABIOS.rom");
     }
 }
-
-const char* FlashUtilityName(WORD architecture) {
-    if (architecture == PROCESSOR_ARCHITECTURE_AMD64) return "nvflash64.exe";
-    if (architecture == PROCESSOR_ARCHITECTURE_INTEL) return "nvflash.exe";
-    return nullptr;
-}

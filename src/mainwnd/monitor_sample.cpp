@@ -44,18 +44,22 @@ MonitorSample TakeMonitorSample(const MonitorSettings& settings) {
     const std::uint32_t fullSpeed = feature::FanFullSpeedControl | feature::FanFullSpeedOn;
     sample.fanDuty = (settings.features & fullSpeed) == fullSpeed ? 100 : GpuGetFan(board, kFanGeneric, 0);
 
+    sample.currentClock = GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
     if (settings.clockDisplayMode == kClockDisplayCurrent) {
-        sample.coreClock = GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
-        if (sample.coreClock == 0) sample.coreClock = GpuGetPstateFrequency(GpuGetCurrentPstate(), kGraphicsDomain);
+        // Without a current clock, the current pstate's nominal clocks.
+        sample.coreClock = sample.currentClock;
         sample.memoryClock = GpuGetClockFrequency(kMemoryDomain, kClockCurrent);
-        if (sample.memoryClock == 0) sample.memoryClock = GpuGetPstateFrequency(GpuGetCurrentPstate(), kMemoryDomain);
+        if (sample.coreClock == 0 || sample.memoryClock == 0) {
+            const int pstate = GpuGetCurrentPstate();
+            if (sample.coreClock == 0) sample.coreClock = GpuGetPstateFrequency(pstate, kGraphicsDomain);
+            if (sample.memoryClock == 0) sample.memoryClock = GpuGetPstateFrequency(pstate, kMemoryDomain);
+        }
     } else if (settings.clockDisplayMode == kClockDisplayBoost) {
         OffsetModeClocks(board, kClockBoost, settings.boostFlag, last, sample);
     } else {
         OffsetModeClocks(board, kClockBase, settings.baseFlag, last, sample);
     }
 
-    sample.currentClock = GpuGetClockFrequency(kGraphicsDomain, kClockCurrent);
     wchar_t name[256] = L"";
     if (GpuGetFullName(name, 256) == 1) sample.boardLabel = BoardLabel(name);
 

@@ -1,5 +1,5 @@
 // Driver calls and time of the clock operations, as ratios to one bare driver call.
-#include "bench.h"
+#include "driver_bench.h"
 #include "gpu/board_list.h"
 #include "gpu/clock_mechanism.h"
 #include "gpu/clocks.h"
@@ -30,14 +30,7 @@ int main() {
         std::printf("the simulated driver is missing\n");
         return 1;
     }
-    ClockDomainsInfo info{};
-    constexpr int kBatch = 1000;  // one call is below the timer's resolution
-    const double bare = MedianMicroseconds(50, [&] {
-        for (int i = 0; i < kBatch; ++i) {
-            info.version = kClockDomainsInfoV1;
-            nvapi::Call(NvId_GetClockDomainsInfo, BoardHandle(0), static_cast<void*>(&info));
-        }
-    }) / kBatch;
+    const double bare = BareDriverCallMicroseconds();
     Report("one bare driver call (boost information)", "us", bare);
 
     int offset = 0;

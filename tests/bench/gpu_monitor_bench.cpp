@@ -1,6 +1,6 @@
 // Driver calls and time of one monitoring sample of the front panel (values,
 // labels and gauge ranges) in each clock display mode, on three kinds of board.
-#include "bench.h"
+#include "driver_bench.h"
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
@@ -23,14 +23,7 @@ int main() {
         std::printf("the simulated driver is missing\n");
         return 1;
     }
-    constexpr int kBatch = 1000;
-    ClockDomainsInfo info{};
-    const double bare = MedianMicroseconds(50, [&] {
-        for (int i = 0; i < kBatch; ++i) {
-            info.version = kClockDomainsInfoV1;
-            nvapi::Call(NvId_GetClockDomainsInfo, BoardHandle(0), static_cast<void*>(&info));
-        }
-    }) / kBatch;
+    const double bare = BareDriverCallMicroseconds();
     Report("one bare driver call (boost information)", "us", bare);
 
     static const char* const kModes[] = {"base", "current", "boost"};

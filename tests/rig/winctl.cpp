@@ -3,6 +3,8 @@
 //   winctl shot  FILE.png [TITLE]      saves the screen, or the area of the window with TITLE, as PNG
 //   winctl close CLASS TITLE SECONDS   closes the window like its close box and waits for it to go
 //   winctl press CLASS TITLE ID        presses the dialog's button ID
+#include "png_fixture.h"
+
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -14,22 +16,6 @@ namespace {
 
 HWND Find(const wchar_t* className, const wchar_t* title) {
     return ::FindWindowW(className && *className ? className : nullptr, title);
-}
-
-bool PngEncoder(CLSID* clsid) {
-    UINT count = 0, size = 0;
-    Gdiplus::GetImageEncodersSize(&count, &size);
-    if (size == 0) return false;
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, size, encoders);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-            *clsid = encoders[i].Clsid;
-            return true;
-        }
-    }
-    return false;
 }
 
 int Shot(const wchar_t* file, const wchar_t* title) {

@@ -57,6 +57,7 @@ private:
 inline bool PngEncoder(CLSID* clsid) {
     UINT count = 0, size = 0;
     Gdiplus::GetImageEncodersSize(&count, &size);
+    if (size == 0) return false;
     std::vector<BYTE> buffer(size);
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     Gdiplus::GetImageEncoders(count, size, encoders);

@@ -1,0 +1,20 @@
+// The yardstick of the GPU benchmarks: one bare call into the driver.
+#pragma once
+
+#include "bench.h"
+#include "gpu/board_list.h"
+#include "gpu/driver_structs.h"
+#include "gpu/nvapi.h"
+
+// Median time of one bare driver call (boost information of board 0), in microseconds.
+inline double BareDriverCallMicroseconds() {
+    constexpr int kBatch = 1000;  // one call is below the timer's resolution
+    ClockDomainsInfo info{};
+    return MedianMicroseconds(50, [&] {
+               for (int i = 0; i < kBatch; ++i) {
+                   info.version = kClockDomainsInfoV1;
+                   nvapi::Call(NvId_GetClockDomainsInfo, BoardHandle(0), static_cast<void*>(&info));
+               }
+           }) /
+           kBatch;
+}
