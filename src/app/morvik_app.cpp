@@ -82,7 +82,7 @@ BOOL CMorvikApp::InitInstance() {
     ReadDialogBackgrounds(g_skinPaths);
     RegisterPrivateFonts(g_skinPaths.uiDirectory);
 
-    auto mainWindow = std::make_unique<CMorvikDlg>();
+    auto mainWindow = std::make_unique<CMorvikDlg>(AutostartFlag);
     m_pMainWnd = mainWindow.get();
     mainWindow->DoModal();
 

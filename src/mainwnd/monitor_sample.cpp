@@ -6,8 +6,19 @@
 #include "gpu/fans.h"
 #include "gpu/sensors.h"
 #include "profiles/board_features.h"
+#include "profiles/settings_store.h"
 
 #include <algorithm>
+
+MonitorSettings DisplaySettings;
+int MonitoringInterval = 3;
+
+void ReadClockDisplayMode(MonitorSettings& settings) {
+    const int mode = ReadProductInt(setting::MeterMode);
+    settings.clockDisplayMode = mode == kClockDisplayBoost || mode == kClockDisplayCurrent ? mode : kClockDisplayBase;
+    settings.baseFlag = ReadProductInt(setting::BaseMode) == 1;
+    settings.boostFlag = ReadProductInt(setting::BoostMode) == 1;
+}
 
 namespace {
 

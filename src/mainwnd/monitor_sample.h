@@ -32,5 +32,14 @@ struct MonitorSample {
     int coreTarget = 0;
 };
 
+// The process-wide display settings (the feature word aside, which is BoardFeatures):
+// read at start, changed by the unit button and the settings dialog.
+extern MonitorSettings DisplaySettings;
+// Monitoring period in seconds, fixed when the main window starts.
+extern int MonitoringInterval;
+
+// "MeterMode" ("2" boost, "1" current, else base), "BaseMode" and "BoostMode" into `settings`.
+void ReadClockDisplayMode(MonitorSettings& settings);
+
 // Reads SelectedBoard through the driver; every failed read counts as 0.
 MonitorSample TakeMonitorSample(const MonitorSettings& settings);

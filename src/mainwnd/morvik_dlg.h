@@ -1,22 +1,86 @@
-// CMorvikDlg: Zorvane's main window, the front panel.
+// CMorvikDlg: Zorvane's main window, the front panel. It builds its buttons, digit
+// read-outs, gauges and labels from the skin, shows the selected board live and owns
+// the notification-area icon and the tooltips.
 #pragma once
 
-#include "framework/dialog.h"
+#include "mainwnd/system_tray.h"
+#include "skin/control_button.h"
+#include "skin/skin_dialog.h"
+#include "skin/slider_control.h"
+#include "skin/text_labels.h"
+#include "tooltip/pp_tooltip.h"
 
-class CMorvikDlg : public CDialogEx {
+class CMorvikDlg : public CSkinDialog {
 public:
-    explicit CMorvikDlg(CWnd* parent = nullptr);
+    // `startHidden`: started at logon, the first paint leaves only the icon.
+    explicit CMorvikDlg(bool startHidden = false, CWnd* parent = nullptr);
     ~CMorvikDlg() override;
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+    // Reads the buttons' tooltip texts afresh (none unless "ToolTips" is 1).
+    void LoadToolTips();
+
+    // One monitoring sample of the selected board, and the read-outs and gauges from it.
+    void TakeSample();
+    void RefreshDisplay();
+
+    static constexpr int kButtonCount = 35;
+    static constexpr int kReadoutCount = 14;
+    static constexpr int kGaugeCount = 4;
 
 protected:
     BOOL OnInitDialog() override;
 
     LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnTrayNotify(WPARAM, LPARAM);
     void OnMinimize();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    void SetUpWindowStyles();
+    void CreateFanSlider();
+    void CreateButtons();
+    void CreateReadouts();
+    void CreateGauges();
+    void CreateLabels();
+    void StartBoardWork();
+    void AnimateGauges();
+    void TrayRetryStep();
+    void ShowBuiltInModeButtons();
+    void UpdateLedButton();
+    void UpdateCompanion();
+
+    CControlButton& Button(UINT id);
+
     HICON m_hIcon;
+    CControlButton m_buttons[kButtonCount];
+    CControlStatic m_readouts[kReadoutCount];
+    CControlStatic m_gauges[kGaugeCount];  // memory, core, temperature, fan; absent when disabled
+    CSliderControl m_fanSlider;
+    CTransparentStatic m_currentClockLabel;
+    CTransparentStatic m_boardNameLabel;
+    HFONT m_labelFont = nullptr;
+    wchar_t m_currentCaption[MAX_PATH] = L"";
+    CSystemTray m_tray;
+    CPPToolTip m_toolTip;
+
+    // Monitor values.
+    int m_temperature = 0;
+    int m_fanDuty = 0;
+    int m_coreClock = 0;
+    int m_memoryClock = 0;
+    int m_currentClock = 0;
+    int m_memoryGauge = 0;
+    int m_memoryTarget = 0;
+    int m_coreGauge = 0;
+    int m_coreTarget = 0;
+
+    int m_trayRetry = 0;
+    int m_trayRetryCount = 0;
 };

@@ -43,15 +43,22 @@ void CSkinDialog::FirstPaint(HDC paintContext) {
     m_firstPaint = false;
     int width = 0, height = 0;
     HBITMAP bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
-    if (!bitmap) return;  // no picture: nothing is shaped, sized or painted
+    if (!bitmap && !m_startHidden) return;  // no picture: nothing is shaped, sized or painted
     ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                    ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    m_background = ::CreateCompatibleDC(paintContext);
-    m_backgroundBitmap = bitmap;
-    m_displacedBitmap = ::SelectObject(m_background, bitmap);
-    ShapeFromBitmap(m_hWnd, bitmap);
-    ShowWindow(SW_SHOW);
+    if (bitmap) {
+        m_background = ::CreateCompatibleDC(paintContext);
+        m_backgroundBitmap = bitmap;
+        m_displacedBitmap = ::SelectObject(m_background, bitmap);
+        ShapeFromBitmap(m_hWnd, bitmap);
+    }
+    if (m_startHidden) {
+        ShowWindow(SW_SHOWMINIMIZED);
+        ShowWindow(SW_HIDE);
+    } else {
+        ShowWindow(SW_SHOW);
+    }
 }
 
 LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
@@ -66,7 +73,7 @@ LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
         PaintOverlay(dc);
     }
     ::EndPaint(m_hWnd, &paint);
-    if (first && m_background) {
+    if (first && m_background && !m_startHidden) {
         // The window was resized and shown inside this paint: paint all of it once more,
         // the picture first, then the controls over it (also where they let it show through).
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -28,6 +28,9 @@ protected:
     virtual bool HitsClickArea(POINT) { return false; }
 
     bool m_firstPaint = true;
+    // Started at logon: the first paint minimises and hides the window instead of showing
+    // it, and goes on (at 0 × 0) without a picture.
+    bool m_startHidden = false;
     // Settings, status, overclock and information dialogs answer erase requests themselves.
     bool m_eraseHandled = true;
 

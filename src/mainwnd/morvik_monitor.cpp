@@ -1,0 +1,84 @@
+// The main window's monitoring: a sample of the selected board into the monitor
+// values and labels, the gauges' animation, and the read-outs and gauges from the values.
+#include "mainwnd/morvik_dlg.h"
+
+#include "framework/text.h"
+#include "mainwnd/monitor_sample.h"
+#include "mainwnd/monitor_values.h"
+#include "profiles/board_features.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Read-out groups in the order of the read-outs: first read-out, digit count.
+constexpr int kFanDutyFirst = 0, kTemperatureFirst = 3, kCoreFirst = 6, kMemoryFirst = 10;
+enum GaugeSlot { MemoryGauge, CoreGauge, TemperatureGauge, FanGauge };
+
+void ShowGroup(CControlStatic* readouts, int digits, int value) {
+    const ReadoutDigits split = SplitDigits(value);
+    for (int i = 0; i < digits; ++i) {
+        readouts[i].m_frameIndex = split.digit[i];
+        readouts[i].m_blank = !split.shown[i];
+    }
+}
+
+void ShowFrame(CControlStatic& gauge, int frame) {
+    if (gauge.m_hWnd) gauge.m_frameIndex = frame;
+}
+
+}  // namespace
+
+void CMorvikDlg::TakeSample() {
+    MonitorSettings settings = DisplaySettings;
+    settings.features = BoardFeatures;
+    const MonitorSample sample = TakeMonitorSample(settings);
+    m_temperature = sample.temperature;
+    m_fanDuty = sample.fanDuty;
+    m_coreClock = sample.coreClock;
+    m_memoryClock = sample.memoryClock;
+    m_currentClock = sample.currentClock;
+
+    wchar_t current[24] = L"";
+    if (m_currentClock > 0) FormatText(current, L"%s %d", m_currentCaption, m_currentClock);
+    m_currentClockLabel.SetWindowText(current);
+    m_boardNameLabel.SetWindowText(sample.boardLabel.c_str());
+
+    m_memoryTarget = sample.memoryTarget;
+    m_coreTarget = sample.coreTarget;
+    m_memoryGauge = CatchUpGauge(m_memoryGauge, m_memoryTarget);
+    m_coreGauge = CatchUpGauge(m_coreGauge, m_coreTarget);
+    ShowBuiltInModeButtons();
+}
+
+// Which built-in modes the board variant offers; without either feature they stay as they are.
+void CMorvikDlg::ShowBuiltInModeButtons() {
+    int modes = -1, secondOc = -1;
+    if (BoardFeatures & feature::BuiltInModes) {
+        modes = SW_SHOW;
+        secondOc = SW_HIDE;
+    } else if (BoardFeatures & feature::BuiltInOc2Mode) {
+        modes = SW_HIDE;
+        secondOc = SW_SHOW;
+    }
+    if (modes < 0) return;
+    for (UINT id : {IDC_BUTTON_OCMODE, IDC_BUTTON_GAMINGMODE, IDC_BUTTON_SILENCEMODE}) Button(id).ShowWindow(modes);
+    Button(IDC_BUTTON_OC2MODE).ShowWindow(secondOc);
+}
+
+void CMorvikDlg::AnimateGauges() {
+    m_coreGauge = AnimateGauge(m_coreGauge, m_coreTarget);
+    m_memoryGauge = AnimateGauge(m_memoryGauge, m_memoryTarget);
+}
+
+void CMorvikDlg::RefreshDisplay() {
+    ShowGroup(&m_readouts[kFanDutyFirst], 3, m_fanDuty);
+    ShowGroup(&m_readouts[kTemperatureFirst], 3, m_temperature);
+    ShowGroup(&m_readouts[kCoreFirst], 4, m_coreClock);
+    ShowGroup(&m_readouts[kMemoryFirst], 4, m_memoryClock);
+    ShowFrame(m_gauges[MemoryGauge], LoadGaugeFrame(m_memoryGauge));
+    ShowFrame(m_gauges[CoreGauge], LoadGaugeFrame(m_coreGauge));
+    ShowFrame(m_gauges[TemperatureGauge], TemperatureGaugeFrame(m_temperature, DisplaySettings.temperatureUnit));
+    ShowFrame(m_gauges[FanGauge], FanGaugeFrame(m_fanDuty));
+    // The controls paint their new frames with the window.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}

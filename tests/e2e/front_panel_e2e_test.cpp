@@ -1,0 +1,236 @@
+// The front panel of the real Zorvane.exe against the simulated boards: its shape and
+// place, the read-outs as they appear on the screen, the board buttons and gauges.
+#include "process.h"
+#include "screen_match.h"
+
+#include "../unit/png_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kDialogClass = L"#32770";
+constexpr const wchar_t* kTitle = L"Zorvane";
+constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
+constexpr DWORD kStartTimeout = 20000;
+constexpr double kTolerance = 12.0;  // mean colour distance of a picture drawn where expected
+
+std::wstring UiDirectory() { return StageDirectory() + L"\\UI\\"; }
+
+std::wstring SkinValue(const wchar_t* section, const wchar_t* key) {
+    wchar_t value[MAX_PATH] = L"";
+    ::GetPrivateProfileStringW(section, key, L"", value, MAX_PATH, (UiDirectory() + L"Zorvane.cfg").c_str());
+    return value;
+}
+
+POINT SkinOrigin(const wchar_t* section, const wchar_t* key) {
+    POINT origin{};
+    std::swscanf(SkinValue(section, key).c_str(), L"%ld %ld", &origin.x, &origin.y);
+    return origin;
+}
+
+Picture SkinPicture(const wchar_t* section, const std::wstring& key) {
+    return LoadPicture(UiDirectory() + SkinValue(section, key.c_str()));
+}
+
+void SetProductValue(const wchar_t* name, const wchar_t* text) {
+    HKEY key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                                nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+void ClearProductKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey); }
+
+class FrontPanel : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(::FindWindowW(kDialogClass, kTitle), nullptr) << "a Zorvane window is left from elsewhere";
+        ClearProductKey();
+        for (int d = 0; d < 10; ++d) digits_.push_back(SkinPicture(L"Static", L"Static" + std::to_wstring(d)));
+        for (const Picture& digit : digits_) ASSERT_FALSE(digit.empty()) << "the staged skin has no digit pictures";
+    }
+    void TearDown() override {
+        if (window_) {
+            DWORD code = 1;
+            zorvane_.Close(window_);
+            EXPECT_TRUE(zorvane_.WaitForExit(0, &code));
+            EXPECT_EQ(code, 0u);
+        }
+        ::SetEnvironmentVariableW(L"ZORVANE_SIM_SCENARIO", nullptr);
+        ClearProductKey();
+    }
+
+    void Start(const wchar_t* scenario, const wchar_t* arguments = L"") {
+        ::SetEnvironmentVariableW(L"ZORVANE_SIM_SCENARIO", scenario);
+        zorvane_ = ChildProcess::Start(StageDirectory() + L"\\Zorvane.exe", arguments);
+        ASSERT_TRUE(zorvane_.started());
+        window_ = zorvane_.WaitForWindow(kDialogClass, kTitle, kStartTimeout);
+        ASSERT_NE(window_, nullptr);
+    }
+
+    // Waits until the panel is shown at its picture's size and painted.
+    void WaitUntilShown() {
+        RECT rect{};
+        for (int i = 0; i < 200; ++i) {
+            ::GetWindowRect(window_, &rect);
+            if (::IsWindowVisible(window_) && !::IsIconic(window_) && rect.right - rect.left > 100) break;
+            ::Sleep(50);
+        }
+        ASSERT_TRUE(::IsWindowVisible(window_));
+        ::Sleep(500);  // the paint after the window took its shape
+    }
+
+    Picture Screen() {
+        RECT rect;
+        ::GetWindowRect(window_, &rect);
+        return CaptureScreen(rect);
+    }
+
+    // A read-out group as shown, highest digit first; a blank digit reads as ' ',
+    // anything else unreadable as '?'.
+    std::wstring Readout(const Picture& screen, const wchar_t* prefix, int count) {
+        std::wstring text;
+        for (int i = count; i >= 1; --i) {
+            const std::wstring key = prefix + std::to_wstring(i);
+            const POINT at = SkinOrigin(L"Static", key.c_str());
+            const int digit = ClosestPicture(screen, at.x, at.y, digits_, kTolerance);
+            if (digit >= 0) {
+                text += static_cast<wchar_t>(L'0' + digit);
+            } else {
+                // Nothing drawn: the panel's own picture shows through.
+                text += PictureDistance(screen, at.x, at.y, digits_[8]) > kTolerance ? L' ' : L'?';
+            }
+        }
+        return text;
+    }
+
+    // Whether a toggle button shows its toggled picture (rather than its normal one).
+    bool ShowsToggled(const Picture& screen, const wchar_t* key) {
+        const POINT at = SkinOrigin(L"TButton", key);
+        const std::vector<Picture> states{SkinPicture(L"TButton", std::wstring(key) + L"N"),
+                                          SkinPicture(L"TButton", std::wstring(key) + L"TN")};
+        return ClosestPicture(screen, at.x, at.y, states, kTolerance) == 1;
+    }
+
+    bool Shown(int id) {
+        HWND control = ::GetDlgItem(window_, id);
+        return control && ::IsWindowVisible(control);
+    }
+
+    bool Exists(int id) { return ::GetDlgItem(window_, id) != nullptr; }
+
+    // Polls until `readouts` shows `expected` (the window repaints on its own schedule).
+    void ExpectReadouts(const std::vector<std::pair<const wchar_t*, std::wstring>>& expected) {
+        std::wstring seen;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const Picture screen = Screen();
+            seen.clear();
+            bool all = true;
+            for (const auto& [prefix, text] : expected) {
+                const std::wstring shown = Readout(screen, prefix, static_cast<int>(text.size()));
+                seen += std::wstring(prefix) + L"=[" + shown + L"] ";
+                all = all && shown == text;
+            }
+            if (all) return;
+            ::Sleep(250);
+        }
+        ADD_FAILURE() << "read-outs show " << std::string(seen.begin(), seen.end());
+    }
+
+    GdiplusSession gdiplus_;
+    std::vector<Picture> digits_;
+    ChildProcess zorvane_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(FrontPanel, TwoBoardsShowTheFirstBoardLiveOnAShapedCentredPanel) {
+    Start(L"panel");
+    WaitUntilShown();
+
+    const Picture background = LoadPicture(UiDirectory() + SkinValue(L"DIALOG", L"Main"));
+    RECT rect;
+    ::GetWindowRect(window_, &rect);
+    EXPECT_EQ(rect.right - rect.left, background.width);
+    EXPECT_EQ(rect.bottom - rect.top, background.height);
+    EXPECT_EQ(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - background.width) / 2);
+    EXPECT_EQ(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - background.height) / 2);
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(window_, shape), COMPLEXREGION);
+    EXPECT_FALSE(::PtInRegion(shape, 0, 0)) << "the rounded corner is cut out";
+    EXPECT_TRUE(::PtInRegion(shape, background.width / 2, background.height / 2));
+    ::DeleteObject(shape);
+    EXPECT_EQ(::GetWindowLongPtrW(window_, GWL_STYLE) & WS_CAPTION, 0);
+
+    // 65 degC, 7 %, 1005 MHz with its inner zeros, 975 MHz without a thousands digit.
+    ExpectReadouts({{L"StaticTemp", L" 65"}, {L"StaticFanDuty", L"  7"}, {L"StaticCore", L"1005"},
+                    {L"StaticMemory", L" 975"}});
+
+    EXPECT_TRUE(Shown(12349));   // GPU1
+    EXPECT_TRUE(Shown(12350));   // GPU #2
+    EXPECT_FALSE(Shown(12351));  // GPU #3
+    EXPECT_FALSE(Shown(12390));  // GPU #8
+    const Picture screen = Screen();
+    EXPECT_TRUE(ShowsToggled(screen, L"ButtonGPU1"));
+    EXPECT_FALSE(ShowsToggled(screen, L"ButtonGPU2"));
+    EXPECT_FALSE(ShowsToggled(screen, L"ButtonTempUnit"));
+
+    for (int gauge : {12337, 12338, 12395, 12396}) EXPECT_TRUE(Shown(gauge)) << gauge;
+    EXPECT_FALSE(Shown(12371)) << "no LED controller on these boards";
+    for (int hidden : {12344, 12345, 12346, 12391, 12392, 12393, 12394, 12348}) EXPECT_FALSE(Shown(hidden)) << hidden;
+    for (int shown : {12324, 12313, 12314, 12311, 12317, 12343, 12320}) EXPECT_TRUE(Shown(shown)) << shown;
+
+    // Neither key closes the panel.
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        ::PostMessageW(window_, WM_KEYDOWN, key, 0);
+        ::PostMessageW(window_, WM_KEYUP, key, 0);
+    }
+    ::Sleep(500);
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_FALSE(zorvane_.WaitForExit(0));
+}
+
+TEST_F(FrontPanel, FahrenheitAndDisabledMetersFromTheRegistry) {
+    SetProductValue(L"TemperatureUnit", L"1");
+    SetProductValue(L"DisableMeter", L"5");
+    Start(L"panel");
+    WaitUntilShown();
+
+    ExpectReadouts({{L"StaticTemp", L"149"}, {L"StaticFanDuty", L"  7"}});
+    EXPECT_TRUE(ShowsToggled(Screen(), L"ButtonTempUnit"));
+    EXPECT_FALSE(Exists(12337)) << "memory gauge: bit 1";
+    EXPECT_TRUE(Exists(12338));
+    EXPECT_FALSE(Exists(12395)) << "temperature gauge: bit 4";
+    EXPECT_TRUE(Exists(12396));
+}
+
+TEST_F(FrontPanel, OneBoardHasNoBoardButtons) {
+    Start(L"sensors");
+    WaitUntilShown();
+    ExpectReadouts({{L"StaticTemp", L" 65"}});
+    for (int id : {12349, 12350, 12351, 12352, 12387, 12388, 12389, 12390}) EXPECT_FALSE(Shown(id)) << id;
+}
+
+TEST_F(FrontPanel, NoBoardShowsZerosEverywhere) {
+    Start(L"nodriver");
+    WaitUntilShown();
+    ExpectReadouts({{L"StaticTemp", L"  0"}, {L"StaticFanDuty", L"  0"}, {L"StaticCore", L"   0"},
+                    {L"StaticMemory", L"   0"}});
+    for (int id : {12349, 12350, 12371}) EXPECT_FALSE(Shown(id)) << id;
+}
+
+TEST_F(FrontPanel, StartAtLogonLeavesTheWindowHidden) {
+    Start(L"panel", L"/A");
+    ::Sleep(2000);
+    EXPECT_FALSE(::IsWindowVisible(window_));
+    EXPECT_TRUE(::IsWindow(window_));
+}
+
+}  // namespace
