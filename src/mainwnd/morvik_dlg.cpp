@@ -235,10 +235,11 @@ void CMorvikDlg::CreateButtons() {
         ReadSkinElement(entry.toggle ? L"TButton" : L"PButton", entry.key, &rect, slots, kStateImageSlots);
         const DWORD visible = entry.start == Start::Shown ? WS_VISIBLE : 0;
         button.Create(entry.text, WS_CHILD | visible, rect, this, entry.id);
-        ShapeFromImage(button.m_hWnd, slots[0]);
         button.m_keyedDrawing = true;
         button.m_toggleButton = entry.toggle;
         button.LoadStateImages(slots);
+        // Shaped from its normal picture, as loaded.
+        ShapeFromBitmap(button.m_hWnd, button.NormalPicture());
     }
     Button(IDC_BUTTON_APPLY).SetShield(true);
 }
@@ -252,7 +253,12 @@ void CMorvikDlg::CreateReadouts() {
         ReadSkinElement(L"Static", kReadouts[i].key, &rect, nullptr, 0);
         m_readouts[i].Create(kReadouts[i].text, WS_CHILD | WS_VISIBLE, rect, this, kReadouts[i].id);
         m_readouts[i].m_frameCount = 10;
-        m_readouts[i].LoadFrames(digits);
+        // One decoded frame list, copied to the others.
+        if (i == 0) {
+            m_readouts[i].LoadFrames(digits);
+        } else {
+            m_readouts[i].CopyFrames(m_readouts[0]);
+        }
     }
 }
 

@@ -15,6 +15,8 @@ public:
     // Loads slots 0, 1, 2 (and 4, 5, 6 for toggle buttons); a state whose picture cannot
     // be loaded takes the one loaded before it. Repaints.
     void LoadStateImages(const SkinPath* slots);
+    // The normal-state picture, null before loading or when it could not be loaded.
+    HBITMAP NormalPicture() const { return m_pictures[Normal]; }
     void SetToggled(int value);
     bool IsToggled() const { return m_toggled != 0; }
     // The elevation shield on the button (BCM_SETSHIELD).

@@ -89,6 +89,16 @@ void CControlStatic::LoadFrames(const SkinPath* slots) {
     Invalidate(false);
 }
 
+void CControlStatic::CopyFrames(const CControlStatic& source) {
+    DeleteFrames();
+    for (int i = 0; i < kMaxFrames; ++i) {
+        if (source.m_frames[i]) {
+            m_frames[i] = static_cast<HBITMAP>(::CopyImage(source.m_frames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        }
+    }
+    Invalidate(false);
+}
+
 bool CControlStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_CTLCOLORSTATIC) {
         // Nothing but the frame is drawn: no background fill around it.

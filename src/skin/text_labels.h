@@ -39,6 +39,8 @@ public:
     // Loads frames 0 … frameCount − 1 from the slots; a frame that cannot be loaded
     // repeats the one before it.
     void LoadFrames(const SkinPath* slots);
+    // Takes copies of another control's frames (read-outs sharing one frame list).
+    void CopyFrames(const CControlStatic& source);
 
     unsigned m_frameCount = 1;  // 1 to 20
     int m_frameIndex = 0;

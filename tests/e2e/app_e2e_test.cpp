@@ -32,6 +32,14 @@ std::wstring RunValue() {
 
 bool IsShownNormally(HWND window) { return ::IsWindowVisible(window) && !::IsIconic(window); }
 
+// Shown after its first paint, which gives the window its shape.
+bool IsShownShaped(HWND window) {
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = ::GetWindowRgn(window, shape) != ERROR;
+    ::DeleteObject(shape);
+    return shaped && IsShownNormally(window);
+}
+
 class FirstInstance : public testing::Test {
 protected:
     void SetUp() override {
@@ -40,9 +48,9 @@ protected:
         ASSERT_TRUE(first_.started()) << "cannot start " << ZorvanePath().c_str();
         window_ = first_.WaitForWindow(kDialogClass, kTitle, kStartTimeout);
         ASSERT_NE(window_, nullptr);
-        // The modal loop shows the window once it is idle.
-        for (int i = 0; i < 100 && !IsShownNormally(window_); ++i) ::Sleep(50);
-        ASSERT_TRUE(IsShownNormally(window_));
+        // The modal loop shows the window once it is idle; its first paint shapes it.
+        for (int i = 0; i < 100 && !IsShownShaped(window_); ++i) ::Sleep(50);
+        ASSERT_TRUE(IsShownShaped(window_));
     }
     void TearDown() override {
         DWORD code = 1;

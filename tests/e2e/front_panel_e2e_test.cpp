@@ -76,16 +76,18 @@ protected:
         ASSERT_NE(window_, nullptr);
     }
 
-    // Waits until the panel is shown at its picture's size and painted.
+    // Waits until the first paint has shaped and shown the panel.
     void WaitUntilShown() {
-        RECT rect{};
-        for (int i = 0; i < 200; ++i) {
-            ::GetWindowRect(window_, &rect);
-            if (::IsWindowVisible(window_) && !::IsIconic(window_) && rect.right - rect.left > 100) break;
-            ::Sleep(50);
-        }
-        ASSERT_TRUE(::IsWindowVisible(window_));
+        for (int i = 0; i < 200 && !Shaped(); ++i) ::Sleep(50);
+        ASSERT_TRUE(Shaped());
         ::Sleep(500);  // the paint after the window took its shape
+    }
+
+    bool Shaped() {
+        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        const bool shaped = ::GetWindowRgn(window_, shape) != ERROR;
+        ::DeleteObject(shape);
+        return shaped && ::IsWindowVisible(window_) && !::IsIconic(window_);
     }
 
     Picture Screen() {

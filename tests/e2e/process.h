@@ -22,6 +22,7 @@ public:
 
     bool started() const { return m_process != nullptr; }
     DWORD id() const { return m_id; }
+    HANDLE handle() const { return m_process; }
 
     // Waits for the process to end; true with its exit code when it did in time.
     bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);

@@ -1,0 +1,222 @@
+// The real Zorvane.exe on the `curve` board: time from start to the first painted
+// frame (against the smallest Win32 dialog started the same way), process CPU time
+// with a 1-second monitoring interval, and private bytes and GDI/USER objects after
+// start and after a long run (they must not grow). Wine reports neither another
+// process's times and memory nor any process's GDI/USER counts, so the figures come
+// from the Linux process behind Zorvane.exe (/proc) and from its windows; the GDI
+// count is printed where the system gives it.
+//   ZORVANE_BENCH_FULL=1: one minute of CPU time and ten minutes of run (script/bench);
+//   otherwise 20 seconds of each, so the test run stays short.
+#include "bench.h"
+#include "../e2e/process.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
+
+std::wstring TestDirectory() {
+    wchar_t path[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory = path;
+    return directory.substr(0, directory.find_last_of(L'\\') + 1);
+}
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Starts the program and waits until `shown` says its window is painted; seconds, or -1.
+template <class Shown>
+double StartToFirstFrame(const std::wstring& executable, const wchar_t* title, ChildProcess& child, Shown shown) {
+    LARGE_INTEGER start, now;
+    ::QueryPerformanceCounter(&start);
+    child = ChildProcess::Start(executable, L"");
+    if (!child.started()) return -1;
+    for (int i = 0; i < 6000; ++i) {
+        HWND window = child.FindWindow(L"#32770", title);
+        if (window && shown(window)) {
+            ::QueryPerformanceCounter(&now);
+            return Seconds(start, now);
+        }
+        ::Sleep(2);
+    }
+    return -1;
+}
+
+std::string ReadText(const std::string& path) {
+    std::string text;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+        std::fclose(file);
+    }
+    return text;
+}
+
+// The /proc directory of the Linux process running `executable`, or empty.
+std::string LinuxProcess(const char* executable) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA("Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    std::string found;
+    do {
+        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
+        const std::string directory = std::string("Z:\\proc\\") + entry.cFileName + "\\";
+        std::string commandLine = ReadText(directory + "cmdline");
+        if (commandLine.find(executable) != std::string::npos) found = directory;
+    } while (found.empty() && ::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return found;
+}
+
+// User and system time of the process, from its stat line (clock ticks of 1/100 s).
+double CpuSeconds(const std::string& process) {
+    const std::string stat = ReadText(process + "stat");
+    const std::size_t end = stat.rfind(')');
+    if (end == std::string::npos) return 0;
+    unsigned long long user = 0, system = 0;
+    // After the command: state and fields 4 to 13, then user and system time.
+    std::sscanf(stat.c_str() + end + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system);
+    return static_cast<double>(user + system) / 100.0;
+}
+
+// Resident memory the process owns alone (anonymous pages), in bytes.
+double PrivateBytes(const std::string& process) {
+    const std::string status = ReadText(process + "status");
+    const std::size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? 0 : 1024.0 * std::strtod(status.c_str() + at + 8, nullptr);
+}
+
+int CountWindows(HWND parent, DWORD processId) {
+    struct Count {
+        DWORD processId;
+        int windows;
+    } count{processId, 0};
+    auto each = [](HWND window, LPARAM lParam) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(lParam);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == c->processId) ++c->windows;
+        return TRUE;
+    };
+    if (parent) {
+        ::EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&count));
+    } else {
+        ::EnumWindows(each, reinterpret_cast<LPARAM>(&count));
+    }
+    return count.windows;
+}
+
+struct Footprint {
+    double privateBytes;
+    DWORD gdiObjects;
+    int windows;
+};
+
+Footprint Measure(const std::string& process, const ChildProcess& child, HWND panel) {
+    return Footprint{PrivateBytes(process), ::GetGuiResources(child.handle(), GR_GDIOBJECTS),
+                     CountWindows(nullptr, child.id()) + CountWindows(panel, child.id())};
+}
+
+void SetInterval(const wchar_t* text) {
+    HKEY key;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    ::RegSetValueExW(key, L"Interval", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+}  // namespace
+
+int main() {
+    wchar_t full[8] = L"";
+    const bool fullRun = ::GetEnvironmentVariableW(L"ZORVANE_BENCH_FULL", full, 8) > 0 && full[0] == L'1';
+    const DWORD cpuWindow = fullRun ? 60000 : 20000;
+    const DWORD run = fullRun ? 600000 : 20000;
+    ::SetEnvironmentVariableW(L"ZORVANE_SIM_SCENARIO", L"curve");
+    SetInterval(L"1");
+
+    // Start-up: three of each, the median counts.
+    std::vector<double> minimal, zorvane;
+    for (int i = 0; i < 3; ++i) {
+        ChildProcess dialog;
+        minimal.push_back(StartToFirstFrame(TestDirectory() + L"minimal_dialog.exe", L"Minimal dialog", dialog,
+                                            [](HWND window) { return ::IsWindowVisible(window) != FALSE; }));
+        dialog.Close(dialog.FindWindow(L"#32770", L"Minimal dialog"));
+        ChildProcess panel;
+        zorvane.push_back(StartToFirstFrame(StageDirectory() + L"\\Zorvane.exe", L"Zorvane", panel, [](HWND window) {
+            // The first paint shapes the window and shows it.
+            HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+            const bool shaped = ::GetWindowRgn(window, shape) != ERROR;
+            ::DeleteObject(shape);
+            return shaped && ::IsWindowVisible(window) && !::IsIconic(window);
+        }));
+        panel.Close(panel.FindWindow(L"#32770", L"Zorvane"));
+    }
+    std::sort(minimal.begin(), minimal.end());
+    std::sort(zorvane.begin(), zorvane.end());
+    if (minimal[1] <= 0 || zorvane[1] <= 0) {
+        std::printf("a window did not appear\n");
+        return 1;
+    }
+    Report("start to first painted frame: minimal dialog", "ms", 1000 * minimal[1]);
+    Report("start to first painted frame: Zorvane", "ms", 1000 * zorvane[1]);
+    Report("start to first painted frame: Zorvane / minimal dialog", "x", zorvane[1] / minimal[1]);
+
+    // The long run, monitoring every second.
+    ChildProcess panel = ChildProcess::Start(StageDirectory() + L"\\Zorvane.exe", L"");
+    HWND window = panel.WaitForWindow(L"#32770", L"Zorvane", 20000);
+    if (!window) {
+        std::printf("Zorvane did not start\n");
+        return 1;
+    }
+    ::Sleep(3000);  // settled: skin loaded, first samples taken
+    const std::string process = LinuxProcess("Zorvane.exe");
+    if (process.empty()) {
+        std::printf("the Linux process of Zorvane.exe is not in /proc\n");
+        panel.Close(window);
+        return 1;
+    }
+    const Footprint before = Measure(process, panel, window);
+    const double cpuBefore = CpuSeconds(process);
+    ::Sleep(cpuWindow);
+    const double cpu = (CpuSeconds(process) - cpuBefore) / (cpuWindow / 1000.0);
+    ::Sleep(run - cpuWindow);
+    const Footprint after = Measure(process, panel, window);
+    panel.Close(window);
+
+    char name[96];
+    std::snprintf(name, sizeof name, "CPU time over %lu s, 1 s interval (fraction of one core)", cpuWindow / 1000);
+    Report(name, "%", 100 * cpu);
+    Report("private bytes after start", "KiB", before.privateBytes / 1024);
+    std::snprintf(name, sizeof name, "private bytes after %lu s", run / 1000);
+    Report(name, "KiB", after.privateBytes / 1024);
+    if (before.gdiObjects > 0) {
+        Report("GDI objects after start", "objects", before.gdiObjects);
+        std::snprintf(name, sizeof name, "GDI objects after %lu s", run / 1000);
+        Report(name, "objects", after.gdiObjects);
+    } else {
+        std::printf("BENCH GDI objects: not counted by this system (GetGuiResources answers 0)\n");
+    }
+    Report("USER objects (windows) after start", "objects", before.windows);
+    std::snprintf(name, sizeof name, "USER objects (windows) after %lu s", run / 1000);
+    Report(name, "objects", after.windows);
+
+    HKEY software;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
+        ::RegDeleteTreeW(software, L"Drelmont\\Zorvane");
+        ::RegCloseKey(software);
+    }
+    return 0;
+}

@@ -1,0 +1,228 @@
+// The main window built in this process against the simulated driver: what runs
+// periodically, the tooltips, and the notification-area icon with a shell that can
+// refuse it.
+#include "mainwnd/morvik_dlg.h"
+#include "mainwnd/system_tray.h"
+#include "resources/resource.h"
+#include "sim_driver.h"
+#include "skin/skin_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
+
+void SetProductValue(const wchar_t* name, const wchar_t* text) {
+    HKEY key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                                nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+// Where the staged Zorvane.exe runs with its UI directory: build\stage beside build\tests.
+std::wstring StageDirectory() {
+    wchar_t directory[MAX_PATH] = L"";
+    if (::GetEnvironmentVariableW(L"ZORVANE_STAGE_DIR", directory, MAX_PATH) > 0) return directory;
+    ::GetModuleFileNameW(nullptr, directory, MAX_PATH);
+    std::wstring path = directory;
+    path.resize(path.find_last_of(L'\\'));
+    path.resize(path.find_last_of(L'\\') + 1);
+    return path + L"stage";
+}
+
+// A shell that records every icon call and answers as told.
+struct FakeShell {
+    static std::vector<DWORD> calls;
+    static std::vector<UINT> flags;
+    static bool accepts;
+    static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW data) {
+        calls.push_back(message);
+        flags.push_back(data->uFlags);
+        return accepts ? TRUE : FALSE;
+    }
+    static int Adds() {
+        int n = 0;
+        for (DWORD call : calls) n += call == NIM_ADD;
+        return n;
+    }
+};
+std::vector<DWORD> FakeShell::calls;
+std::vector<UINT> FakeShell::flags;
+bool FakeShell::accepts = true;
+
+class PanelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim_.ok());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+        BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
+        ReadDialogBackgrounds(g_skinPaths);
+        FakeShell::calls.clear();
+        FakeShell::flags.clear();
+        FakeShell::accepts = true;
+        CSystemTray::s_notify = &FakeShell::Notify;
+    }
+    void TearDown() override {
+        if (panel_.m_hWnd) panel_.DestroyWindow();
+        CSystemTray::s_notify = ::Shell_NotifyIconW;
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+    }
+    void Open(const char* scenario) {
+        ASSERT_GE(sim_.Use(scenario), 0);
+        ASSERT_TRUE(panel_.Create(IDD_MORVIK_DIALOG));
+    }
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) panel_.SendMessage(WM_TIMER, IDT_ANIMATION);
+    }
+    HWND ToolTipWindow() {
+        HWND found = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND window, LPARAM lParam) {
+                wchar_t name[64] = L"";
+                ::GetClassNameW(window, name, 64);
+                if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+                *reinterpret_cast<HWND*>(lParam) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    SimDriver sim_;
+    CMorvikDlg panel_;
+};
+
+// KillTimer answers whether the timer was running.
+bool TimerRuns(HWND window, UINT id) { return ::KillTimer(window, id) != FALSE; }
+
+TEST_F(PanelTest, TimersRunOnlyWithABoard) {
+    const struct {
+        const char* scenario;
+        bool running;
+    } cases[] = {{"panel", true}, {"sensors", true}, {"nodriver", false}};
+    for (const auto& c : cases) {
+        Open(c.scenario);
+        for (UINT id : {IDT_ANIMATION, IDT_MONITOR, IDT_FAN_MODES, IDT_LED_SETTINGS}) {
+            EXPECT_EQ(TimerRuns(panel_.m_hWnd, id), c.running) << c.scenario << " timer " << id;
+        }
+        panel_.DestroyWindow();
+    }
+}
+
+TEST_F(PanelTest, ToolTipsOnlyWhenEnabledAndReloadedOnRequest) {
+    SetProductValue(L"ToolTips", L"1");
+    Open("panel");
+    HWND tip = ToolTipWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(::GetWindow(tip, GW_OWNER), panel_.m_hWnd);
+    // Every button of the panel but the LED button has a text in the default language file.
+    EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), CMorvikDlg::kButtonCount - 1);
+
+    SetProductValue(L"ToolTips", L"0");
+    panel_.LoadToolTips();
+    EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+TEST_F(PanelTest, RefusedIconIsOfferedAgainAboutEveryFiveSeconds) {
+    FakeShell::accepts = false;
+    Open("panel");
+    ASSERT_EQ(FakeShell::Adds(), 1);
+    EXPECT_EQ(FakeShell::flags[0], static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+
+    Ticks(50);
+    EXPECT_EQ(FakeShell::Adds(), 1) << "no retry before the 51st tick";
+    Ticks(1);
+    EXPECT_EQ(FakeShell::Adds(), 2);
+    FakeShell::accepts = true;
+    Ticks(51);
+    EXPECT_EQ(FakeShell::Adds(), 3);
+    Ticks(200);
+    EXPECT_EQ(FakeShell::Adds(), 3) << "once the shell took it, no more retries";
+}
+
+TEST_F(PanelTest, MinimiseHidesAndPutsTheIconBack) {
+    Open("panel");
+    panel_.ShowWindow(SW_SHOW);
+    FakeShell::calls.clear();
+    panel_.SendMessage(WM_COMMAND, IDC_BUTTON_MINIMIZE);
+    EXPECT_FALSE(panel_.IsWindowVisible());
+    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
+}
+
+// A bare top-level window standing in for the main window.
+class TrayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        owner_.CreateEx(0, L"STATIC", L"owner", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0);
+        FakeShell::calls.clear();
+        FakeShell::flags.clear();
+        FakeShell::accepts = true;
+        CSystemTray::s_notify = &FakeShell::Notify;
+    }
+    void TearDown() override {
+        CSystemTray::s_notify = ::Shell_NotifyIconW;
+        owner_.DestroyWindow();
+    }
+    // The message the owner got, or 0.
+    MSG Posted() {
+        MSG msg{};
+        while (::PeekMessageW(&msg, owner_.m_hWnd, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_COMMAND) return msg;
+        }
+        return MSG{};
+    }
+    CWnd owner_;
+};
+
+TEST_F(TrayTest, DoubleClickOpensAndOtherIconsAreIgnored) {
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&owner_, WM_TRAY_NOTIFY, L"Zorvane", nullptr, IDI_TRAY));
+    tray.OnTrayNotification(IDI_TRAY + 1, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(Posted().message, 0u);
+    tray.OnTrayNotification(IDI_TRAY, WM_LBUTTONDBLCLK);
+    const MSG open = Posted();
+    EXPECT_EQ(open.message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(open.wParam, static_cast<WPARAM>(ID_TRAY_OPEN));
+}
+
+TEST_F(TrayTest, ShellBroadcastsPutTheIconBackUnlessHidden) {
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&owner_, WM_TRAY_NOTIFY, L"Zorvane", nullptr, IDI_TRAY));
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    FakeShell::calls.clear();
+    tray.SendMessage(taskbarCreated);
+    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA);
+    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
+    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+
+    tray.RemoveIcon();
+    EXPECT_TRUE(tray.IsHidden());
+    FakeShell::calls.clear();
+    tray.SendMessage(taskbarCreated);
+    EXPECT_TRUE(FakeShell::calls.empty()) << "a removed icon stays away";
+
+    // A refused re-add leaves the icon hidden.
+    EXPECT_TRUE(tray.ShowIcon());
+    FakeShell::accepts = false;
+    tray.SendMessage(taskbarCreated);
+    EXPECT_TRUE(tray.IsHidden());
+}
+
+TEST_F(TrayTest, DestroyedTrayRemovesItsIcon) {
+    {
+        CSystemTray tray;
+        ASSERT_TRUE(tray.Create(&owner_, WM_TRAY_NOTIFY, L"Zorvane", nullptr, IDI_TRAY));
+        FakeShell::calls.clear();
+    }
+    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_DELETE}));
+}
+
+}  // namespace
