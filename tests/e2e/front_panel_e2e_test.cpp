@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -211,6 +213,35 @@ TEST_F(FrontPanel, FahrenheitAndDisabledMetersFromTheRegistry) {
     EXPECT_TRUE(Exists(12338));
     EXPECT_FALSE(Exists(12395)) << "temperature gauge: bit 4";
     EXPECT_TRUE(Exists(12396));
+}
+
+TEST_F(FrontPanel, HoveringAButtonShowsItsToolTip) {
+    SetProductValue(L"ToolTips", L"1");
+    Start(L"panel");
+    WaitUntilShown();
+    RECT button;
+    ::GetWindowRect(::GetDlgItem(window_, 12309), &button);  // "ButtonSetting"
+    const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    ::SetCursorPos(centre.x - 3, centre.y);
+    ::Sleep(100);
+    ::SetCursorPos(centre.x, centre.y);
+
+    wchar_t expected[MAX_PATH] = L"";
+    ::GetPrivateProfileStringW(L"Button", L"ButtonSettingTip", L"", expected, MAX_PATH,
+                               (UiDirectory() + L"Zorvane.loc").c_str());
+    ASSERT_NE(expected[0], L'\0');
+    HWND tip = nullptr;
+    for (int i = 0; i < 60 && !(tip && ::IsWindowVisible(tip)); ++i) {
+        ::Sleep(50);
+        tip = zorvane_.FindWindow(TOOLTIPS_CLASSW, nullptr);
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(tip));
+    wchar_t text[MAX_PATH] = L"";
+    // The tooltip answers with the text it shows (GetWindowText would not ask another process).
+    ::SendMessageW(tip, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, expected);
+    ::SetCursorPos(0, 0);
 }
 
 TEST_F(FrontPanel, OneBoardHasNoBoardButtons) {

@@ -1,6 +1,7 @@
 // The main window built in this process against the simulated driver: what runs
 // periodically, the tooltips, and the notification-area icon with a shell that can
 // refuse it.
+#include "mainwnd/monitor_sample.h"
 #include "mainwnd/morvik_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "resources/resource.h"
@@ -117,6 +118,65 @@ TEST_F(PanelTest, TimersRunOnlyWithABoard) {
     }
 }
 
+// Runs the window's messages for `milliseconds`.
+void Pump(DWORD milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    while (::GetTickCount64() < end) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+TEST_F(PanelTest, MonitoringPeriodFromTheInterval) {
+    // Only a sample calls the driver once the window runs: timers never fire early, so
+    // a 10-second period shows nothing in 2.5 s, and a 1-second one shows a sample.
+    SetProductValue(L"Interval", L"10");
+    Open("panel");
+    sim_.resetCounters();
+    Pump(2500);
+    EXPECT_EQ(sim_.callCount(0), 0u);
+    panel_.DestroyWindow();
+
+    SetProductValue(L"Interval", L"1");
+    Open("panel");
+    sim_.resetCounters();
+    for (int i = 0; i < 10 && sim_.callCount(0) == 0; ++i) Pump(500);
+    EXPECT_GT(sim_.callCount(0), 0u);
+}
+
+TEST_F(PanelTest, WindowStylesAboutBoxAndDragIcon) {
+    const struct {
+        const wchar_t* taskIcon;
+        bool taskbarButton;
+    } cases[] = {{nullptr, true}, {L"0", true}, {L"1", false}, {L"junk", true}};
+    for (const auto& c : cases) {
+        if (c.taskIcon) SetProductValue(L"TaskIcon", c.taskIcon);
+        Open("panel");
+        const LONG_PTR style = ::GetWindowLongPtrW(panel_.m_hWnd, GWL_STYLE);
+        const LONG_PTR exStyle = ::GetWindowLongPtrW(panel_.m_hWnd, GWL_EXSTYLE);
+        EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+        EXPECT_EQ((exStyle & WS_EX_APPWINDOW) != 0, c.taskbarButton);
+        EXPECT_EQ((exStyle & WS_EX_TOOLWINDOW) != 0, !c.taskbarButton);
+        EXPECT_NE(exStyle & WS_EX_LAYERED, 0);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        EXPECT_TRUE(::GetLayeredWindowAttributes(panel_.m_hWnd, nullptr, &alpha, &flags));
+        EXPECT_EQ(alpha, 255) << "a layered window without opacity shows nothing";
+        panel_.DestroyWindow();
+    }
+
+    Open("panel");
+    HMENU systemMenu = ::GetSystemMenu(panel_.m_hWnd, FALSE);
+    wchar_t text[64] = L"";
+    ::GetMenuStringW(systemMenu, IDM_ABOUTBOX, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"&About Morvik...");
+    EXPECT_NE(panel_.SendMessage(WM_QUERYDRAGICON), 0);
+}
+
 TEST_F(PanelTest, ToolTipsOnlyWhenEnabledAndReloadedOnRequest) {
     SetProductValue(L"ToolTips", L"1");
     Open("panel");
@@ -155,6 +215,34 @@ TEST_F(PanelTest, MinimiseHidesAndPutsTheIconBack) {
     panel_.SendMessage(WM_COMMAND, IDC_BUTTON_MINIMIZE);
     EXPECT_FALSE(panel_.IsWindowVisible());
     EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
+}
+
+TEST_F(PanelTest, ClockDisplayModeAndFlagsFromTheRegistry) {
+    const struct {
+        const wchar_t* meterMode;
+        const wchar_t* baseMode;
+        const wchar_t* boostMode;
+        int mode;
+        bool base, boost;
+    } cases[] = {
+        {nullptr, nullptr, nullptr, kClockDisplayBase, false, false},
+        {L"1", L"1", L"0", kClockDisplayCurrent, true, false},
+        {L"2", L"2", L"1", kClockDisplayBoost, false, true},
+        {L"3", L"", L"x", kClockDisplayBase, false, false},
+        {L"-1", L"1", L"1", kClockDisplayBase, true, true},
+    };
+    for (const auto& c : cases) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+        if (c.meterMode) SetProductValue(L"MeterMode", c.meterMode);
+        if (c.baseMode) SetProductValue(L"BaseMode", c.baseMode);
+        if (c.boostMode) SetProductValue(L"BoostMode", c.boostMode);
+        MonitorSettings settings;
+        settings.clockDisplayMode = 9;
+        ReadClockDisplayMode(settings);
+        EXPECT_EQ(settings.clockDisplayMode, c.mode) << (c.meterMode ? c.meterMode : L"(none)");
+        EXPECT_EQ(settings.baseFlag, c.base);
+        EXPECT_EQ(settings.boostFlag, c.boost);
+    }
 }
 
 // A bare top-level window standing in for the main window.
