@@ -140,6 +140,17 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
     return &map;
 }
 
+std::vector<CMorvikDlg::SkinKey> CMorvikDlg::SkinElementsRead() {
+    std::vector<SkinKey> keys{{L"Slider", L"SliderFanCtrl"}};
+    for (const PanelButton& button : kButtons) keys.push_back({button.toggle ? L"TButton" : L"PButton", button.key});
+    keys.push_back({L"Static", L"Static"});
+    for (const Readout& readout : kReadouts) keys.push_back({L"Static", readout.key});
+    for (const Gauge& gauge : kGauges) keys.push_back({L"Meter", gauge.key});
+    keys.push_back({L"Static", L"StaticCoreCurrent"});
+    keys.push_back({L"Static", L"StaticGPUName"});
+    return keys;
+}
+
 CControlButton& CMorvikDlg::Button(UINT id) {
     for (int i = 0; i < kButtonCount; ++i) {
         if (kButtons[i].id == id) return m_buttons[i];

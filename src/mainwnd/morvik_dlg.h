@@ -10,6 +10,8 @@
 #include "skin/text_labels.h"
 #include "tooltip/pp_tooltip.h"
 
+#include <vector>
+
 class CMorvikDlg : public CSkinDialog {
 public:
     // `startHidden`: started at logon, the first paint leaves only the icon.
@@ -24,6 +26,13 @@ public:
     // One monitoring sample of the selected board, and the read-outs and gauges from it.
     void TakeSample();
     void RefreshDisplay();
+
+    // Section and key of every skin element the panel reads, in reading order.
+    struct SkinKey {
+        const wchar_t* section;
+        const wchar_t* key;
+    };
+    static std::vector<SkinKey> SkinElementsRead();
 
     static constexpr int kButtonCount = 35;
     static constexpr int kReadoutCount = 14;

@@ -10,7 +10,7 @@
 
 namespace {
 
-// Read-out groups in the order of the read-outs: first read-out, digit count.
+// The first read-out of each group (ones digit first), in the order they are created.
 constexpr int kFanDutyFirst = 0, kTemperatureFirst = 3, kCoreFirst = 6, kMemoryFirst = 10;
 enum GaugeSlot { MemoryGauge, CoreGauge, TemperatureGauge, FanGauge };
 

@@ -1,5 +1,6 @@
-// Every skin element and language text each window reads, as data: the windows
-// build themselves from these tables, and the skin checker verifies a skin against them.
+// Every skin element and language text each window reads, as data: the skin checker
+// verifies a skin against these tables and the previews show them. A window's own
+// tables of what it reads must agree with them (its tests compare the two).
 #pragma once
 
 #include "skin/skin_paths.h"

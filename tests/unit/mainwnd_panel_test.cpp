@@ -6,6 +6,7 @@
 #include "mainwnd/system_tray.h"
 #include "resources/resource.h"
 #include "sim_driver.h"
+#include "skin/skin_catalog.h"
 #include "skin/skin_paths.h"
 
 #include <gtest/gtest.h>
@@ -242,6 +243,27 @@ TEST_F(PanelTest, ClockDisplayModeAndFlagsFromTheRegistry) {
         EXPECT_EQ(settings.clockDisplayMode, c.mode) << (c.meterMode ? c.meterMode : L"(none)");
         EXPECT_EQ(settings.baseFlag, c.base);
         EXPECT_EQ(settings.boostFlag, c.boost);
+    }
+}
+
+// The skin checker verifies a skin against the catalogue: it must list what the panel reads.
+TEST(PanelSkin, EveryElementThePanelReadsIsCatalogued) {
+    std::size_t count = 0;
+    const WindowSkin* windows = WindowSkins(&count);
+    const WindowSkin* main = nullptr;
+    for (std::size_t w = 0; w < count; ++w) {
+        if (std::wstring(windows[w].name) == L"Main") main = &windows[w];
+    }
+    ASSERT_NE(main, nullptr);
+    const auto keys = CMorvikDlg::SkinElementsRead();
+    EXPECT_EQ(keys.size(), main->elementCount);
+    for (const auto& key : keys) {
+        bool found = false;
+        for (std::size_t e = 0; e < main->elementCount; ++e) {
+            found = found || (std::wstring(main->elements[e].section) == key.section &&
+                              std::wstring(main->elements[e].key) == key.key);
+        }
+        EXPECT_TRUE(found) << std::string(key.key, key.key + std::wcslen(key.key));
     }
 }
 
