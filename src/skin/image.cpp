@@ -1,12 +1,9 @@
 #include "image.h"
 
-#include <wincodec.h>
+#include <gdiplus.h>
 
 #include <cstdint>
 #include <cstring>
-
-// Exported by the imaging library since its first version; not declared in the headers.
-extern "C" HRESULT WINAPI WICCreateImagingFactory_Proxy(UINT sdkVersion, IWICImagingFactory** factory);
 
 namespace {
 
@@ -33,26 +30,6 @@ bool PngHeaderSize(const wchar_t* path, std::uint32_t& width, std::uint32_t& hei
     return true;
 }
 
-// The imaging factory, made once. The proxy entry needs no COM apartment, so loading
-// pictures leaves the thread's apartment to whoever initialises it later.
-IWICImagingFactory* ImagingFactory() {
-    static IWICImagingFactory* const factory = [] {
-        IWICImagingFactory* made = nullptr;
-        if (FAILED(WICCreateImagingFactory_Proxy(WINCODEC_SDK_VERSION, &made))) made = nullptr;
-        return made;
-    }();
-    return factory;
-}
-
-// Releases a COM interface at the end of the scope.
-template <class T>
-struct Released {
-    T* p = nullptr;
-    ~Released() {
-        if (p) p->Release();
-    }
-};
-
 }  // namespace
 
 HBITMAP LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
@@ -63,47 +40,26 @@ HBITMAP LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
     if (declaredWidth == 0 || declaredHeight == 0 || declaredWidth > kMaxImageSide || declaredHeight > kMaxImageSide) {
         return nullptr;
     }
-    IWICImagingFactory* factory = ImagingFactory();
-    if (!factory) return nullptr;
-    Released<IWICBitmapDecoder> decoder;
-    Released<IWICBitmapFrameDecode> frame;
-    Released<IWICFormatConverter> converter;
-    UINT w = 0, h = 0;
-    if (FAILED(factory->CreateDecoderFromFilename(path, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  &decoder.p)) ||
-        FAILED(decoder.p->GetFrame(0, &frame.p)) || FAILED(frame.p->GetSize(&w, &h)) || w == 0 || h == 0 ||
-        w > kMaxImageSide || h > kMaxImageSide || FAILED(factory->CreateFormatConverter(&converter.p)) ||
-        FAILED(converter.p->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0,
-                                       WICBitmapPaletteTypeCustom))) {
-        return nullptr;
+    Gdiplus::Bitmap image(path, FALSE);
+    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return nullptr;
+    const INT w = static_cast<INT>(image.GetWidth()), h = static_cast<INT>(image.GetHeight());
+    // Compose over the key colour by drawing, which blends every pixel format the same
+    // way (straight or premultiplied alpha, palettes with transparency), pixel for pixel.
+    const Gdiplus::Color key(255, GetRValue(kKeyColour), GetGValue(kKeyColour), GetBValue(kKeyColour));
+    Gdiplus::Bitmap composed(w, h, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&composed);
+        graphics.Clear(key);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        if (graphics.DrawImage(&image, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel) != Gdiplus::Ok) {
+            return nullptr;
+        }
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = static_cast<LONG>(w);
-    info.bmiHeader.biHeight = -static_cast<LONG>(h);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return nullptr;
-    const UINT stride = w * 4;
-    if (FAILED(converter.p->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
-        ::DeleteObject(bitmap);
-        return nullptr;
-    }
-    // Compose every pixel over the key colour: premultiplied colour plus the key's share.
-    const unsigned keyBlue = GetBValue(kKeyColour), keyGreen = GetGValue(kKeyColour), keyRed = GetRValue(kKeyColour);
-    auto* pixel = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0, n = static_cast<std::size_t>(w) * h; i < n; ++i) {
-        const std::uint32_t p = pixel[i];
-        const unsigned rest = 255 - (p >> 24);
-        auto blend = [rest](unsigned colour, unsigned key) { return colour + (key * rest + 127) / 255; };
-        pixel[i] = 0xFF000000u | (blend((p >> 16) & 0xFF, keyRed) << 16) | (blend((p >> 8) & 0xFF, keyGreen) << 8) |
-                   blend(p & 0xFF, keyBlue);
-    }
-    ::GdiFlush();
-    if (width) *width = static_cast<int>(w);
-    if (height) *height = static_cast<int>(h);
+    HBITMAP bitmap = nullptr;
+    if (composed.GetHBITMAP(key, &bitmap) != Gdiplus::Ok) return nullptr;
+    if (width) *width = static_cast<int>(image.GetWidth());
+    if (height) *height = static_cast<int>(image.GetHeight());
     return bitmap;
 }
 
