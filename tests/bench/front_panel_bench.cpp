@@ -9,6 +9,7 @@
 //   otherwise 20 seconds of each, so the test run stays short.
 #include "bench.h"
 #include "../e2e/process.h"
+#include "../unit/product_key.h"
 
 #include <psapi.h>
 
@@ -17,8 +18,6 @@
 #include <string>
 
 namespace {
-
-constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
 
 std::wstring TestDirectory() {
     wchar_t path[MAX_PATH] = L"";
@@ -126,17 +125,6 @@ Footprint Measure(const std::string& process, const ChildProcess& child, HWND pa
                      CountWindows(nullptr, child.id()) + CountWindows(panel, child.id())};
 }
 
-void SetInterval(const wchar_t* text) {
-    HKEY key;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    ::RegSetValueExW(key, L"Interval", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
-}
-
 }  // namespace
 
 int main() {
@@ -145,7 +133,8 @@ int main() {
     const DWORD cpuWindow = fullRun ? 60000 : 20000;
     const DWORD run = fullRun ? 600000 : 20000;
     ::SetEnvironmentVariableW(L"ZORVANE_SIM_SCENARIO", L"curve");
-    SetInterval(L"1");
+    ClearProductKey();
+    SetProductValue(L"Interval", L"1");
 
     // Start-up: three of each, the median counts.
     std::vector<double> minimal, zorvane;
@@ -213,10 +202,6 @@ int main() {
     std::snprintf(name, sizeof name, "USER objects (windows) after %lu s", run / 1000);
     Report(name, "objects", after.windows);
 
-    HKEY software;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
-        ::RegDeleteTreeW(software, L"Drelmont\\Zorvane");
-        ::RegCloseKey(software);
-    }
+    ClearProductKey();
     return 0;
 }

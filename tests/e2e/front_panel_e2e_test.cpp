@@ -4,6 +4,7 @@
 #include "screen_match.h"
 
 #include "../unit/png_fixture.h"
+#include "../unit/product_key.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ namespace {
 
 constexpr const wchar_t* kDialogClass = L"#32770";
 constexpr const wchar_t* kTitle = L"Zorvane";
-constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
 constexpr DWORD kStartTimeout = 20000;
 constexpr double kTolerance = 12.0;  // mean colour distance of a picture drawn where expected
 
@@ -39,17 +39,6 @@ Picture SkinPicture(const wchar_t* section, const std::wstring& key) {
     return LoadPicture(UiDirectory() + SkinValue(section, key.c_str()));
 }
 
-void SetProductValue(const wchar_t* name, const wchar_t* text) {
-    HKEY key;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
-}
-
-void ClearProductKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey); }
 
 class FrontPanel : public testing::Test {
 protected:
@@ -202,8 +191,8 @@ TEST_F(FrontPanel, TwoBoardsShowTheFirstBoardLiveOnAShapedCentredPanel) {
 }
 
 TEST_F(FrontPanel, FahrenheitAndDisabledMetersFromTheRegistry) {
-    SetProductValue(L"TemperatureUnit", L"1");
-    SetProductValue(L"DisableMeter", L"5");
+    ASSERT_TRUE(SetProductValue(L"TemperatureUnit", L"1"));
+    ASSERT_TRUE(SetProductValue(L"DisableMeter", L"5"));
     Start(L"panel");
     WaitUntilShown();
 
@@ -216,7 +205,7 @@ TEST_F(FrontPanel, FahrenheitAndDisabledMetersFromTheRegistry) {
 }
 
 TEST_F(FrontPanel, HoveringAButtonShowsItsToolTip) {
-    SetProductValue(L"ToolTips", L"1");
+    ASSERT_TRUE(SetProductValue(L"ToolTips", L"1"));
     Start(L"panel");
     WaitUntilShown();
     RECT button;

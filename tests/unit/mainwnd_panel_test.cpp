@@ -1,10 +1,12 @@
 // The main window built in this process against the simulated driver: what runs
 // periodically, the tooltips, and the notification-area icon with a shell that can
 // refuse it.
+#include "../e2e/process.h"
 #include "mainwnd/monitor_sample.h"
 #include "mainwnd/morvik_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "resources/resource.h"
+#include "product_key.h"
 #include "sim_driver.h"
 #include "skin/skin_catalog.h"
 #include "skin/skin_paths.h"
@@ -15,29 +17,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const wchar_t* kProductKey = L"Software\\Drelmont\\Zorvane";
-
-void SetProductValue(const wchar_t* name, const wchar_t* text) {
-    HKEY key;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                     static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
-}
-
-// Where the staged Zorvane.exe runs with its UI directory: build\stage beside build\tests.
-std::wstring StageDirectory() {
-    wchar_t directory[MAX_PATH] = L"";
-    if (::GetEnvironmentVariableW(L"ZORVANE_STAGE_DIR", directory, MAX_PATH) > 0) return directory;
-    ::GetModuleFileNameW(nullptr, directory, MAX_PATH);
-    std::wstring path = directory;
-    path.resize(path.find_last_of(L'\\'));
-    path.resize(path.find_last_of(L'\\') + 1);
-    return path + L"stage";
-}
 
 // A shell that records every icon call and answers as told.
 struct FakeShell {
@@ -63,7 +42,7 @@ class PanelTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim_.ok());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+        ClearProductKey();
         BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
         ReadDialogBackgrounds(g_skinPaths);
         FakeShell::calls.clear();
@@ -74,7 +53,7 @@ protected:
     void TearDown() override {
         if (panel_.m_hWnd) panel_.DestroyWindow();
         CSystemTray::s_notify = ::Shell_NotifyIconW;
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+        ClearProductKey();
     }
     void Open(const char* scenario) {
         ASSERT_GE(sim_.Use(scenario), 0);
@@ -135,14 +114,14 @@ void Pump(DWORD milliseconds) {
 TEST_F(PanelTest, MonitoringPeriodFromTheInterval) {
     // Only a sample calls the driver once the window runs: timers never fire early, so
     // a 10-second period shows nothing in 2.5 s, and a 1-second one shows a sample.
-    SetProductValue(L"Interval", L"10");
+    ASSERT_TRUE(SetProductValue(L"Interval", L"10"));
     Open("panel");
     sim_.resetCounters();
     Pump(2500);
     EXPECT_EQ(sim_.callCount(0), 0u);
     panel_.DestroyWindow();
 
-    SetProductValue(L"Interval", L"1");
+    ASSERT_TRUE(SetProductValue(L"Interval", L"1"));
     Open("panel");
     sim_.resetCounters();
     for (int i = 0; i < 10 && sim_.callCount(0) == 0; ++i) Pump(500);
@@ -179,7 +158,7 @@ TEST_F(PanelTest, WindowStylesAboutBoxAndDragIcon) {
 }
 
 TEST_F(PanelTest, ToolTipsOnlyWhenEnabledAndReloadedOnRequest) {
-    SetProductValue(L"ToolTips", L"1");
+    ASSERT_TRUE(SetProductValue(L"ToolTips", L"1"));
     Open("panel");
     HWND tip = ToolTipWindow();
     ASSERT_NE(tip, nullptr);
@@ -187,7 +166,7 @@ TEST_F(PanelTest, ToolTipsOnlyWhenEnabledAndReloadedOnRequest) {
     // Every button of the panel but the LED button has a text in the default language file.
     EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), CMorvikDlg::kButtonCount - 1);
 
-    SetProductValue(L"ToolTips", L"0");
+    ASSERT_TRUE(SetProductValue(L"ToolTips", L"0"));
     panel_.LoadToolTips();
     EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
 }
@@ -233,7 +212,7 @@ TEST_F(PanelTest, ClockDisplayModeAndFlagsFromTheRegistry) {
         {L"-1", L"1", L"1", kClockDisplayBase, true, true},
     };
     for (const auto& c : cases) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
+        ClearProductKey();
         if (c.meterMode) SetProductValue(L"MeterMode", c.meterMode);
         if (c.baseMode) SetProductValue(L"BaseMode", c.baseMode);
         if (c.boostMode) SetProductValue(L"BoostMode", c.boostMode);
