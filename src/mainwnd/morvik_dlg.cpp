@@ -107,6 +107,18 @@ constexpr Gauge kGauges[CMorvikDlg::kGaugeCount] = {
      L"Master-QUARNIX-gauge-assets\\Fan Duty CoreMeter QUARNIX UI\\Fan-duty-meter-quarnix-ui-%02d.png"},
 };
 
+struct Label {
+    const wchar_t* key;
+    const wchar_t* text;  // at creation; emptied right after
+    UINT id;
+};
+
+// The current-clock label, then the board-name label.
+constexpr Label kLabels[] = {
+    {L"StaticCoreCurrent", L"", IDC_STATIC_CORECURRENT},
+    {L"StaticGPUName", L"GPU Name", IDC_STATIC_GPUNAME},
+};
+
 constexpr UINT kTrayIconId = IDI_TRAY;
 constexpr int kLabelFontHeight = 16;
 constexpr COLORREF kLabelColour = RGB(255, 255, 255);
@@ -146,8 +158,7 @@ std::vector<CMorvikDlg::SkinKey> CMorvikDlg::SkinElementsRead() {
     keys.push_back({L"Static", L"Static"});
     for (const Readout& readout : kReadouts) keys.push_back({L"Static", readout.key});
     for (const Gauge& gauge : kGauges) keys.push_back({L"Meter", gauge.key});
-    keys.push_back({L"Static", L"StaticCoreCurrent"});
-    keys.push_back({L"Static", L"StaticGPUName"});
+    for (const Label& label : kLabels) keys.push_back({L"Static", label.key});
     return keys;
 }
 
@@ -295,22 +306,15 @@ void CMorvikDlg::CreateGauges() {
 
 void CMorvikDlg::CreateLabels() {
     m_labelFont = CreateSkinFont(kLabelFontHeight, FW_BOLD);
-    const struct {
-        CTransparentStatic& label;
-        const wchar_t* key;
-        const wchar_t* text;
-        UINT id;
-    } labels[] = {
-        {m_currentClockLabel, L"StaticCoreCurrent", L"", IDC_STATIC_CORECURRENT},
-        {m_boardNameLabel, L"StaticGPUName", L"GPU Name", IDC_STATIC_GPUNAME},
-    };
-    for (const auto& entry : labels) {
+    CTransparentStatic* const labels[] = {&m_currentClockLabel, &m_boardNameLabel};
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
         RECT rect;
-        ReadSkinElement(L"Static", entry.key, &rect, nullptr, 0);
-        entry.label.Create(entry.text, WS_CHILD | WS_VISIBLE | SS_CENTER, rect, this, entry.id);
-        entry.label.SetTextColour(kLabelColour);
-        entry.label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont), TRUE);
-        entry.label.SetWindowText(L"");
+        ReadSkinElement(L"Static", kLabels[i].key, &rect, nullptr, 0);
+        CTransparentStatic& label = *labels[i];
+        label.Create(kLabels[i].text, WS_CHILD | WS_VISIBLE | SS_CENTER, rect, this, kLabels[i].id);
+        label.SetTextColour(kLabelColour);
+        label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont), TRUE);
+        label.SetWindowText(L"");
     }
     ReadLanguageText(L"Main", L"Current", L"Current", m_currentCaption);
 }

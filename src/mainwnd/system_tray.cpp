@@ -97,22 +97,23 @@ void CSystemTray::RemoveIcon() {
     if (s_notify(NIM_DELETE, &m_data)) m_removed = m_hidden = true;
 }
 
+// The shell lost the icon: add it again unless it is meant to be away.
+void CSystemTray::ReAddUnlessHidden() {
+    if (m_hidden) return;
+    const bool added = AddIcon(m_savedFlags);
+    m_hidden = m_showPending = !added;
+}
+
 LRESULT CSystemTray::OnTaskbarCreated(WPARAM, LPARAM) {
     m_showPending = true;
-    if (!m_hidden) {
-        const bool added = AddIcon(m_savedFlags);
-        m_hidden = m_showPending = !added;
-    }
+    ReAddUnlessHidden();
     return 0;
 }
 
 LRESULT CSystemTray::OnSettingChange(WPARAM wParam, LPARAM lParam) {
     if (wParam == SPI_SETWORKAREA) {
         m_showPending = m_hidden;
-        if (!m_hidden) {
-            const bool added = AddIcon(m_savedFlags);
-            m_hidden = m_showPending = !added;
-        }
+        ReAddUnlessHidden();
     }
     return ::DefWindowProcW(m_hWnd, WM_SETTINGCHANGE, wParam, lParam);
 }

@@ -40,6 +40,7 @@ protected:
 
 private:
     bool AddIcon(UINT flags);
+    void ReAddUnlessHidden();
 
     NOTIFYICONDATAW m_data{};
     UINT m_savedFlags = 0;

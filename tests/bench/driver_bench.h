@@ -18,3 +18,16 @@ inline double BareDriverCallMicroseconds() {
            }) /
            kBatch;
 }
+
+// Opens the `curve` board and measures the yardstick, reported first; false (with a
+// message) when the simulated driver is missing.
+template <class Sim>
+bool StartDriverBench(Sim& sim, double& bare) {
+    if (!sim.ok() || sim.Use("curve") != 1) {
+        std::printf("the simulated driver is missing\n");
+        return false;
+    }
+    bare = BareDriverCallMicroseconds();
+    Report("one bare driver call (boost information)", "us", bare);
+    return true;
+}

@@ -144,13 +144,7 @@ int main() {
                                             [](HWND window) { return ::IsWindowVisible(window) != FALSE; }));
         dialog.Close(dialog.FindWindow(L"#32770", L"Minimal dialog"));
         ChildProcess panel;
-        zorvane.push_back(StartToFirstFrame(StageDirectory() + L"\\Zorvane.exe", L"Zorvane", panel, [](HWND window) {
-            // The first paint shapes the window and shows it.
-            HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
-            const bool shaped = ::GetWindowRgn(window, shape) != ERROR;
-            ::DeleteObject(shape);
-            return shaped && ::IsWindowVisible(window) && !::IsIconic(window);
-        }));
+        zorvane.push_back(StartToFirstFrame(StageDirectory() + L"\\Zorvane.exe", L"Zorvane", panel, IsShownShaped));
         panel.Close(panel.FindWindow(L"#32770", L"Zorvane"));
     }
     std::sort(minimal.begin(), minimal.end());

@@ -26,12 +26,8 @@ void ReadAllClockValues() {
 
 int main() {
     SimDriver sim;
-    if (!sim.ok() || sim.Use("curve") != 1) {
-        std::printf("the simulated driver is missing\n");
-        return 1;
-    }
-    const double bare = BareDriverCallMicroseconds();
-    Report("one bare driver call (boost information)", "us", bare);
+    double bare = 0;
+    if (!StartDriverBench(sim, bare)) return 1;
 
     int offset = 0;
     sim.resetCounters();

@@ -19,12 +19,8 @@ void ReadPanelValues(int mode) {
 
 int main() {
     SimDriver sim;
-    if (!sim.ok() || sim.Use("curve") != 1) {
-        std::printf("the simulated driver is missing\n");
-        return 1;
-    }
-    const double bare = BareDriverCallMicroseconds();
-    Report("one bare driver call (boost information)", "us", bare);
+    double bare = 0;
+    if (!StartDriverBench(sim, bare)) return 1;
 
     static const char* const kModes[] = {"base", "current", "boost"};
     for (const char* scenario : {"curve", "pstates20", "perflevels"}) {

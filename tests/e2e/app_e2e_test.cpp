@@ -32,14 +32,6 @@ std::wstring RunValue() {
 
 bool IsShownNormally(HWND window) { return ::IsWindowVisible(window) && !::IsIconic(window); }
 
-// Shown after its first paint, which gives the window its shape.
-bool IsShownShaped(HWND window) {
-    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
-    const bool shaped = ::GetWindowRgn(window, shape) != ERROR;
-    ::DeleteObject(shape);
-    return shaped && IsShownNormally(window);
-}
-
 class FirstInstance : public testing::Test {
 protected:
     void SetUp() override {

@@ -69,16 +69,9 @@ protected:
 
     // Waits until the first paint has shaped and shown the panel.
     void WaitUntilShown() {
-        for (int i = 0; i < 200 && !Shaped(); ++i) ::Sleep(50);
-        ASSERT_TRUE(Shaped());
+        for (int i = 0; i < 200 && !IsShownShaped(window_); ++i) ::Sleep(50);
+        ASSERT_TRUE(IsShownShaped(window_));
         ::Sleep(500);  // the paint after the window took its shape
-    }
-
-    bool Shaped() {
-        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
-        const bool shaped = ::GetWindowRgn(window_, shape) != ERROR;
-        ::DeleteObject(shape);
-        return shaped && ::IsWindowVisible(window_) && !::IsIconic(window_);
     }
 
     Picture Screen() {

@@ -13,6 +13,13 @@ std::wstring StageDirectory() {
     return path + L"stage";
 }
 
+bool IsShownShaped(HWND window) {
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = ::GetWindowRgn(window, shape) != ERROR;
+    ::DeleteObject(shape);
+    return shaped && ::IsWindowVisible(window) && !::IsIconic(window);
+}
+
 ChildProcess::~ChildProcess() { Release(); }
 
 void ChildProcess::Release() {

@@ -8,6 +8,10 @@
 // Z:\...\build\stage, where Zorvane.exe runs with its UI directory.
 std::wstring StageDirectory();
 
+// Shown normally after its first paint, which gives a skinned window its shape. (The
+// modal loop shows the dialog once before that paint hides, sizes and shows it again.)
+bool IsShownShaped(HWND window);
+
 class ChildProcess {
 public:
     ChildProcess() = default;
