@@ -57,9 +57,10 @@ HRGN ShapeRegionFromBitmap(HBITMAP bitmap) {
 }
 
 void ShapeFromBitmap(HWND window, HBITMAP bitmap) {
-    HRGN region = ShapeRegionFromBitmap(bitmap);
-    if (!region) region = ::CreateRectRgn(0, 0, 0, 0);
-    if (!::SetWindowRgn(window, region, TRUE)) ::DeleteObject(region);
+    // No picture: no visible area. A picture whose pixels cannot be read leaves the
+    // window as it is rather than making it invisible.
+    HRGN region = bitmap ? ShapeRegionFromBitmap(bitmap) : ::CreateRectRgn(0, 0, 0, 0);
+    if (region && !::SetWindowRgn(window, region, TRUE)) ::DeleteObject(region);
 }
 
 void ShapeFromImage(HWND window, const wchar_t* path) {

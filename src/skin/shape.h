@@ -8,7 +8,8 @@
 HRGN ShapeRegionFromBitmap(HBITMAP bitmap);
 
 // Gives the window the shape of a bitmap (the window owns the region afterwards); a
-// bitmap that is missing gives the window no visible area.
+// bitmap that is missing gives the window no visible area. The bitmap must not be
+// selected into a device context (its pixels are read with GetDIBits).
 void ShapeFromBitmap(HWND window, HBITMAP bitmap);
 
 // Loads the PNG at `path` and shapes the window with it.

@@ -48,10 +48,12 @@ void CSkinDialog::FirstPaint(HDC paintContext) {
                    ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     if (bitmap) {
+        // Shaped before the picture is selected: a bitmap selected into a context
+        // cannot be read with GetDIBits.
+        ShapeFromBitmap(m_hWnd, bitmap);
         m_background = ::CreateCompatibleDC(paintContext);
         m_backgroundBitmap = bitmap;
         m_displacedBitmap = ::SelectObject(m_background, bitmap);
-        ShapeFromBitmap(m_hWnd, bitmap);
     }
     if (m_startHidden) {
         ShowWindow(SW_SHOWMINIMIZED);

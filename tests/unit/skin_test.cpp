@@ -319,4 +319,19 @@ TEST_F(Skin, FastShapeEqualsTheDefinition) {
     EXPECT_EQ(ShapeRegionFromBitmap(nullptr), nullptr);
 }
 
+TEST_F(Skin, AWindowIsMadeInvisibleOnlyByAMissingPicture) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    // A picture whose pixels cannot be read leaves the window unshaped, not empty.
+    HBITMAP unreadable = ::CreateBitmap(8, 8, 1, 32, nullptr);
+    ::DeleteObject(unreadable);
+    ShapeFromBitmap(window, unreadable);
+    EXPECT_EQ(::GetWindowRgn(window, shape), ERROR);
+    ShapeFromBitmap(window, nullptr);
+    EXPECT_EQ(::GetWindowRgn(window, shape), NULLREGION);
+    ::DeleteObject(shape);
+    ::DestroyWindow(window);
+}
+
 }  // namespace
