@@ -20,8 +20,6 @@ constexpr std::uint8_t kCoreOverVoltageOnValue = 4;
 constexpr std::uint8_t kOverCurrentRaised = 0x1F;
 constexpr std::uint8_t kOverCurrentNormal = 0x10;
 
-bool Has(std::uint32_t word, std::uint32_t bits) { return (word & bits) == bits; }
-
 // Built-in mode bit of a recognised variant, by device and base graphics clock; 0 for none.
 std::uint32_t VariantModes(std::uint32_t device, int baseClock) {
     if (device == 0x1B0610DE && (baseClock == 1518 || baseClock == 1556 || baseClock == 1594)) {
@@ -88,12 +86,17 @@ void RefreshBoardFeatures() {
 
 void ApplyFeatureSwitches(std::uint32_t features) {
     const int board = SelectedBoard;
-    const bool coreOverVoltage = Has(features, feature::I2cVoltageController | feature::CoreOverVoltageOn) &&
-                                 !(features & feature::MaxOverVoltageBoard);
-    const std::uint8_t core = coreOverVoltage ? kCoreOverVoltageOnValue : 0;
-    GpuI2cWrite(board, &core, kBoardController, kCoreOverVoltageRegister, 0, 1);
-    const std::uint8_t current = (features & feature::OverCurrentOn) ? kOverCurrentRaised : kOverCurrentNormal;
-    GpuI2cWrite(board, &current, kBoardController, kOverCurrentRegister, 0, 1);
+    // The board controller's registers only when the word says the board has one and
+    // the chip at its address still identifies as it: another chip may answer there.
+    std::uint8_t identity = 0;
+    if ((features & feature::I2cVoltageController) &&
+        GpuI2cRead(board, &identity, kBoardController, kIdentificationRegister) && identity == kBoardControllerAnswer) {
+        const bool coreOverVoltage = (features & feature::CoreOverVoltageOn) && !(features & feature::MaxOverVoltageBoard);
+        const std::uint8_t core = coreOverVoltage ? kCoreOverVoltageOnValue : 0;
+        GpuI2cWrite(board, &core, kBoardController, kCoreOverVoltageRegister, 0, 1);
+        const std::uint8_t current = (features & feature::OverCurrentOn) ? kOverCurrentRaised : kOverCurrentNormal;
+        GpuI2cWrite(board, &current, kBoardController, kOverCurrentRegister, 0, 1);
+    }
 
     GpuSetDriverControl(board, GpuMemoryOverVoltageControl(board), (features & feature::MemoryOverVoltageOn) ? 1 : 0);
 

@@ -283,6 +283,16 @@ TEST_F(Features, SwitchesAreWrittenInOrderWhateverFails) {
     ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\ncontrol = 24, 0\n"), 1);
     ApplyFeatureSwitches(MemoryOverVoltageOn);
     EXPECT_EQ(BoardFeatures, MemoryOverVoltageControl | MemoryOverVoltageOn);
+    EXPECT_EQ(sim.callCount(NvId_I2cWriteEx), 0u);
+}
+
+TEST_F(Features, NoRegisterIsWrittenWhereAnotherChipAnswersAtTheControllersAddress) {
+    using namespace feature;
+    // A stored word that claims the controller, on a board whose chip at that address is
+    // something else: nothing is written to it.
+    ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\nboard_controller = 1\ni2c_set = 0x40, 0x99, 0x40\n"), 1);
+    ApplyFeatureSwitches(I2cVoltageController | CoreOverVoltageOn | OverCurrentOn);
+    EXPECT_EQ(sim.callCount(NvId_I2cWriteEx), 0u);
 }
 
 }  // namespace
