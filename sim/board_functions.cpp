@@ -137,31 +137,57 @@ int __cdecl SetPstatesInfo(void* gpu, void* block) {
 
 // ---------------------------------------------------------------- power and thermal policies
 
+// Each version answers in its own layout: version 2 with 560-byte entries, version 1
+// with 44-byte entries and the limits at +12, +24 and +36.
 int __cdecl GetPowerPoliciesInfo(void* gpu, void* block) {
     Board* board;
     int status;
     if (!Enter(0x34206D86, gpu, block, {0x208C8, 0x100B8}, board, status)) return status;
     if (!board->power.present) return kNotSupported;
     Block b(block);
+    const bool v1 = (b.Word() >> 16) == 1;
+    const std::size_t limits = v1 ? 12 : 16;
     b.Set<std::uint8_t>(4, 1);
     b.Set<std::uint8_t>(5, static_cast<std::uint8_t>(Reported(*board, "power_policies", 1)));
     b.Set<std::uint32_t>(8, 0);
-    b.Set<std::uint32_t>(8 + 8, 0);
-    b.Set<std::uint32_t>(8 + 16, board->power.min_pcm);
-    b.Set<std::uint32_t>(8 + 28, board->power.default_pcm);
-    b.Set<std::uint32_t>(8 + 40, board->power.max_pcm);
+    if (!v1) b.Set<std::uint32_t>(8 + 8, 0);
+    b.Set<std::uint32_t>(8 + limits, board->power.min_pcm);
+    b.Set<std::uint32_t>(8 + limits + 12, board->power.default_pcm);
+    b.Set<std::uint32_t>(8 + limits + 24, board->power.max_pcm);
     return 0;
 }
+
+namespace {
+
+// Power policies status entries: 340 bytes with the target at +12 (version 2), 16
+// bytes with the target at +8 (version 1).
+struct PowerStatusLayout {
+    std::size_t stride, target;
+};
+PowerStatusLayout PowerStatusOf(const Block& b) { return (b.Word() >> 16) == 1 ? PowerStatusLayout{16, 8} : PowerStatusLayout{340, 12}; }
+
+// Thermal policies status entries: 336 bytes, target +8, flags byte +12 (version 3);
+// 12 bytes, target +4, flags word +8 (version 2).
+struct ThermalStatusLayout {
+    std::size_t stride, target, flags;
+};
+ThermalStatusLayout ThermalStatusOf(const Block& b) {
+    return (b.Word() >> 16) == 2 ? ThermalStatusLayout{12, 4, 8} : ThermalStatusLayout{336, 8, 12};
+}
+
+}  // namespace
 
 int __cdecl GetPowerPoliciesStatus(void* gpu, void* block) {
     Board* board;
     int status;
-    if (!Enter(0x70916171, gpu, block, {0x20558}, board, status)) return status;
+    if (!Enter(0x70916171, gpu, block, {0x20558, 0x10048}, board, status)) return status;
     if (!board->power.present) return kNotSupported;
     Block b(block);
+    const PowerStatusLayout layout = PowerStatusOf(b);
     const std::uint32_t count = std::min<std::uint32_t>(b.Get<std::uint8_t>(4), 4);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (b.Get<std::uint32_t>(8 + 340 * i) == 0) b.Set<std::uint32_t>(8 + 340 * i + 12, board->power.target_pcm);
+        const std::size_t at = 8 + layout.stride * i;
+        if (b.Get<std::uint32_t>(at) == 0) b.Set<std::uint32_t>(at + layout.target, board->power.target_pcm);
     }
     return 0;
 }
@@ -169,45 +195,59 @@ int __cdecl GetPowerPoliciesStatus(void* gpu, void* block) {
 int __cdecl SetPowerPoliciesStatus(void* gpu, void* block) {
     Board* board;
     int status;
-    if (!Enter(0xAD95F5ED, gpu, block, {0x20558}, board, status)) return status;
+    if (!Enter(0xAD95F5ED, gpu, block, {0x20558, 0x10048}, board, status)) return status;
     if (!board->power.present) return kNotSupported;
     Block b(block);
+    const PowerStatusLayout layout = PowerStatusOf(b);
     const std::uint32_t count = std::min<std::uint32_t>(b.Get<std::uint8_t>(4), 4);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (b.Get<std::uint32_t>(8 + 340 * i) != 0) continue;
-        const std::uint32_t target = b.Get<std::uint32_t>(8 + 340 * i + 12);
+        const std::size_t at = 8 + layout.stride * i;
+        if (b.Get<std::uint32_t>(at) != 0) continue;
+        const std::uint32_t target = b.Get<std::uint32_t>(at + layout.target);
         if (target < board->power.min_pcm || target > board->power.max_pcm) return -5;
         board->power.target_pcm = target;
     }
     return 0;
 }
 
+// Version 3: supported bit at 4, count at 5, 348-byte entries with the limits at +12;
+// version 2: the count at 4, 24-byte entries with the limits at +8; version 1: as
+// version 3's header, 20-byte entries without a maximum.
 int __cdecl GetThermalPoliciesInfo(void* gpu, void* block) {
     Board* board;
     int status;
     if (!Enter(0x0D258BB5, gpu, block, {0x30578, 0x20068, 0x10058}, board, status)) return status;
     if (!board->thermal.present) return kNotSupported;
     Block b(block);
-    b.Set<std::uint8_t>(4, 1);
-    b.Set<std::uint8_t>(5, static_cast<std::uint8_t>(Reported(*board, "thermal_policies", 1)));
+    const std::uint32_t version = b.Word() >> 16;
+    const auto count = static_cast<std::uint8_t>(Reported(*board, "thermal_policies", 1));
+    if (version == 2) {
+        b.Set<std::uint8_t>(4, count);
+    } else {
+        b.Set<std::uint8_t>(4, 1);
+        b.Set<std::uint8_t>(5, count);
+    }
+    const std::size_t limits = version == 2 ? 8 : 12;
     b.Set<std::uint32_t>(8, 1);  // controller 1, the GPU
-    b.Set<std::int32_t>(8 + 12, board->thermal.min_256);
-    b.Set<std::int32_t>(8 + 16, board->thermal.default_256);
-    if ((b.Word() >> 16) >= 2) b.Set<std::int32_t>(8 + 20, board->thermal.max_256);
+    b.Set<std::int32_t>(8 + limits, board->thermal.min_256);
+    b.Set<std::int32_t>(8 + limits + 4, board->thermal.default_256);
+    if (version >= 2) b.Set<std::int32_t>(8 + limits + 8, board->thermal.max_256);
     return 0;
 }
 
 int __cdecl GetThermalPoliciesStatus(void* gpu, void* block) {
     Board* board;
     int status;
-    if (!Enter(0xE9C425A1, gpu, block, {0x30548}, board, status)) return status;
+    if (!Enter(0xE9C425A1, gpu, block, {0x30548, 0x20038}, board, status)) return status;
     if (!board->thermal.present) return kNotSupported;
     Block b(block);
+    const ThermalStatusLayout layout = ThermalStatusOf(b);
     const std::uint32_t count = std::min<std::uint32_t>(b.Get<std::uint8_t>(4), 4);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (b.Get<std::uint32_t>(8 + 336 * i) != 1) continue;
-        b.Set<std::int32_t>(8 + 336 * i + 8, board->thermal.target_256);
-        b.Set<std::uint8_t>(8 + 336 * i + 12, board->thermal.priority ? 1 : 0);
+        const std::size_t at = 8 + layout.stride * i;
+        if (b.Get<std::uint32_t>(at) != 1) continue;
+        b.Set<std::int32_t>(at + layout.target, board->thermal.target_256);
+        b.Set<std::uint8_t>(at + layout.flags, board->thermal.priority ? 1 : 0);
     }
     return 0;
 }
@@ -215,16 +255,18 @@ int __cdecl GetThermalPoliciesStatus(void* gpu, void* block) {
 int __cdecl SetThermalPoliciesStatus(void* gpu, void* block) {
     Board* board;
     int status;
-    if (!Enter(0x34C0B13D, gpu, block, {0x30548}, board, status)) return status;
+    if (!Enter(0x34C0B13D, gpu, block, {0x30548, 0x20038}, board, status)) return status;
     if (!board->thermal.present) return kNotSupported;
     Block b(block);
+    const ThermalStatusLayout layout = ThermalStatusOf(b);
     const std::uint32_t count = std::min<std::uint32_t>(b.Get<std::uint8_t>(4), 4);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (b.Get<std::uint32_t>(8 + 336 * i) != 1) continue;
-        const std::int32_t target = b.Get<std::int32_t>(8 + 336 * i + 8);
+        const std::size_t at = 8 + layout.stride * i;
+        if (b.Get<std::uint32_t>(at) != 1) continue;
+        const std::int32_t target = b.Get<std::int32_t>(at + layout.target);
         if (target < board->thermal.min_256 || target > board->thermal.max_256) return -5;
         board->thermal.target_256 = target;
-        board->thermal.priority = b.Get<std::uint8_t>(8 + 336 * i + 12) & 1;
+        board->thermal.priority = b.Get<std::uint8_t>(at + layout.flags) & 1;
     }
     return 0;
 }

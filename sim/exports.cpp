@@ -67,6 +67,7 @@ const std::unordered_map<std::uint32_t, Function>& Functions() {
         {0x1EA54A3B, reinterpret_cast<Function>(&GetPerfClocks)},
         {0x07BCF4AC, reinterpret_cast<Function>(&SetPerfClocks)},
         {0xBA94C56E, reinterpret_cast<Function>(&GetPstatesInfo)},
+        {0x843C0256, reinterpret_cast<Function>(&GetPstatesInfoEx)},
         {0x4D7B0709, reinterpret_cast<Function>(&I2cReadEx)},
         {0x283AC65A, reinterpret_cast<Function>(&I2cWriteEx)},
         {0x3DBF5764, reinterpret_cast<Function>(&GetIllumZonesControl)},

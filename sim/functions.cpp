@@ -275,7 +275,7 @@ int __cdecl GetVfPointsMask(void* gpu, void* block) {
     for (std::uint32_t p = 0; p < 256; ++p) {
         if (!board->PointExists(static_cast<int>(p))) continue;
         b.SetBit(4, p);
-        if (p < kPointCount) b.Set<std::uint32_t>(68 + 24 * p, board->unwritablePoints.count(static_cast<int>(p)) ? 1 : 0);
+        if (p < kPointCount) b.Set<std::uint32_t>(68 + 24 * p, board->MemoryPoint(static_cast<int>(p)) ? 1 : 0);
     }
     return 0;
 }
@@ -289,7 +289,7 @@ int __cdecl GetVfPointsControl(void* gpu, void* block) {
     for (std::uint32_t p = 0; p < kPointCount; ++p) {
         if (!b.Bit(4, p) || !board->PointExists(static_cast<int>(p))) continue;
         const auto it = board->pointOffset_kHz.find(static_cast<int>(p));
-        b.Set<std::uint32_t>(68 + 36 * p, 0);
+        b.Set<std::uint32_t>(68 + 36 * p, board->MemoryPoint(static_cast<int>(p)) ? 1 : 0);
         b.Set<std::int32_t>(68 + 36 * p + 20, it == board->pointOffset_kHz.end() ? 0 : it->second);
     }
     return 0;
@@ -382,13 +382,9 @@ int __cdecl SetPerfClocks(void* gpu, std::uint32_t, void* block) {
     return 0;
 }
 
-int __cdecl GetPstatesInfo(void* gpu, void* block) {
-    Board* board;
-    int status;
-    if (!Enter(0xBA94C56E, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
-    if (board->pstateCount == 0) return -104;
+namespace {
 
-    Block b(block);
+void FillPstatesInfo(const Board* board, Block& b) {
     const bool v1 = (b.Word() >> 16) == 1;
     // Pstate numbers: those with a voltage in the scenario, else P0, P8, P12, ...
     std::vector<std::uint32_t> ids;
@@ -420,6 +416,29 @@ int __cdecl GetPstatesInfo(void* gpu, void* block) {
             b.Set<std::uint32_t>(entry + 392 + 8, voltage->second);
         }
     }
+}
+
+}  // namespace
+
+int __cdecl GetPstatesInfo(void* gpu, void* block) {
+    Board* board;
+    int status;
+    if (!Enter(0xBA94C56E, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
+    if (board->pstateCount == 0) return -104;
+    Block b(block);
+    FillPstatesInfo(board, b);
+    return 0;
+}
+
+// The published read of the same list; the flags ask for defaults or limits, which a
+// board of fixed clocks answers alike.
+int __cdecl GetPstatesInfoEx(void* gpu, void* block, std::uint32_t) {
+    Board* board;
+    int status;
+    if (!Enter(0x843C0256, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
+    if (board->pstateCount == 0) return -104;
+    Block b(block);
+    FillPstatesInfo(board, b);
     return 0;
 }
 

@@ -17,6 +17,7 @@ int __cdecl SetVfPointsControl(void* gpu, void* block);
 int __cdecl GetPerfClocks(void* gpu, std::uint32_t level, void* block);
 int __cdecl SetPerfClocks(void* gpu, std::uint32_t level, void* block);
 int __cdecl GetPstatesInfo(void* gpu, void* block);
+int __cdecl GetPstatesInfoEx(void* gpu, void* block, std::uint32_t flags);
 
 // A newly loaded scenario starts before NvAPI_Initialize.
 void ResetInitialized();

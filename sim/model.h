@@ -115,7 +115,7 @@ struct Board {
     bool debugMode = false;  // clock and curve writes answer -217
 
     std::vector<CurveDomain> curve;
-    std::set<int> unwritablePoints;
+    std::set<int> unwritablePoints;  // the driver refuses writes to these
     std::map<int, std::int32_t> pointOffset_kHz;
 
     bool pstates20Editable = true;
@@ -151,6 +151,8 @@ struct Board {
     std::uint64_t lastTick = 0;
 
     bool PointExists(int point) const;
+    // A point of a memory-domain curve, which the driver marks in word 0 of its entries.
+    bool MemoryPoint(int point) const;
 };
 
 struct Driver {

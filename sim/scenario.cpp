@@ -7,7 +7,7 @@
 //   tcc = 1                              listed as a TCC (compute-only) board
 //   debug_mode = 1                       clock and curve writes answer -217
 //   curve = domain, min kHz, max kHz, first point, last point
-//   unwritable_point = 5
+//   unwritable_point = 5                 the driver refuses writes to this curve point
 //   pstates20_editable = 0
 //   pstate20_clock = pstate, domain, type, min kHz, max kHz, freq|min kHz, max kHz
 //   perf_level = level, domain, current, default, min, max (kHz)
@@ -233,6 +233,13 @@ bool ParseDriverLine(const std::string& key, const std::vector<std::string>& f, 
 bool Board::PointExists(int point) const {
     for (const CurveDomain& d : curve) {
         if (point >= d.firstPoint && point <= d.lastPoint) return true;
+    }
+    return false;
+}
+
+bool Board::MemoryPoint(int point) const {
+    for (const CurveDomain& d : curve) {
+        if (d.domain == 4 && point >= d.firstPoint && point <= d.lastPoint) return true;
     }
     return false;
 }

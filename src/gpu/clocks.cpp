@@ -2,6 +2,7 @@
 
 #include "gpu/board_list.h"
 #include "gpu/driver_structs.h"
+#include "gpu/pstates_info.h"
 #include "gpu/status.h"
 
 #include <cstring>
@@ -11,6 +12,7 @@ namespace {
 constexpr std::uint32_t kPstates20ReadVersions[] = {kPstates20V3, kPstates20V1};
 constexpr std::uint32_t kPerfClocksReadVersions[] = {kPerfClocksV2, kPerfClocksV1};
 constexpr std::uint32_t kPstatesInfoVersions[] = {kPstatesInfoV3, kPstatesInfoV2, kPstatesInfoV1};
+constexpr std::uint32_t kVfPointsControlVersions[] = {kVfPointsControlV2, kVfPointsControlV1};
 constexpr std::uint32_t kAllLevels = 0xFFFFFFFFu;
 
 // The boost information and the point mask, both of which must be read.
@@ -26,6 +28,14 @@ bool DomainEntryValid(const ClockDomainsInfo& info, int i) {
 // A domain's points as the driver reports them, kept inside the point table.
 int LastPoint(const ClockDomainsInfo::Entry& entry) {
     return entry.lastPoint < kVfPointCount ? entry.lastPoint : static_cast<int>(kVfPointCount) - 1;
+}
+
+// The point offsets of the selected points; the version that answered stays in the block.
+bool ReadCurvePoints(NvPhysicalGpuHandle gpu, VfPointsControl& control) {
+    const auto result = nvapi::CallVersioned(&control, kVfPointsControlVersions, [gpu](void* block) {
+        return nvapi::Call(NvId_GetVfPointsControl, gpu, block);
+    });
+    return !GpuCheckStatus(result.status);
 }
 
 bool ReadPstates20(NvPhysicalGpuHandle gpu, Pstates20Info& info) {
@@ -74,15 +84,16 @@ int GpuGetCurveOffset(int board, int point) {
     VfPointsMask mask;
     if (!ReadCurveLayout(gpu, info, mask)) return 0;
     VfPointsControl control{};
-    control.version = kVfPointsControlV2;
     std::memcpy(control.select, mask.mask, sizeof(control.select));
-    if (GpuCheckStatus(nvapi::Call(NvId_GetVfPointsControl, gpu, static_cast<void*>(&control)))) return 0;
+    if (!ReadCurvePoints(gpu, control)) return 0;
 
+    // Word 0 of a point entry marks the memory domain's points; which domain a point
+    // belongs to comes from the boost information.
     int result = 0;
     for (int i = 0; i < 32; ++i) {
         if (!DomainEntryValid(info, i)) continue;
         for (int p = info.entries[i].firstPoint; p <= LastPoint(info.entries[i]); ++p) {
-            if (control.entries[p].notUsed == 0 && p == point) result = control.entries[p].freqOffset_kHz / 1000;
+            if (p == point) result = control.entries[p].freqOffset_kHz / 1000;
         }
     }
     return result;
@@ -94,14 +105,11 @@ int GpuSetCurveOffset(int board, int point, int mhz) {
     ClockDomainsInfo info;
     VfPointsMask mask;
     if (!ReadCurveLayout(gpu, info, mask)) return 1;
-    if (point < 0 || point >= static_cast<int>(kVfPointCount) || !MaskBit(mask.mask, point) ||
-        mask.entries[point].notWritable != 0) {
-        return 1;
-    }
+    if (point < 0 || point >= static_cast<int>(kVfPointCount) || !MaskBit(mask.mask, point)) return 1;
     VfPointsControl control{};
-    control.version = kVfPointsControlV2;
     control.select[point / 8] = static_cast<std::uint8_t>(1u << (point % 8));
-    if (GpuCheckStatus(nvapi::Call(NvId_GetVfPointsControl, gpu, static_cast<void*>(&control)))) return 1;
+    if (!ReadCurvePoints(gpu, control)) return 1;
+    // Written back in the version that answered the read, everything else as read.
     control.entries[point].freqOffset_kHz = mhz * 1000;
     const int status = nvapi::Call(NvId_SetVfPointsControl, gpu, static_cast<void*>(&control));
     if (GpuCheckDebugMode(status) || GpuCheckStatus(status)) return 1;
@@ -218,10 +226,8 @@ int GpuPerfLevelPstate(int board, int position) {
 int GpuGetPstateCount(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    PstatesInfoAnyVersion info{};
-    const auto result = nvapi::CallVersioned(&info, kPstatesInfoVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstatesInfo, gpu, block);
-    });
+    PstatesInfoAnyVersion info;
+    const auto result = ReadPstatesInfo(gpu, info, kPstatesInfoVersions);
     if (GpuCheckStatus(result.status)) return 0;
     const std::uint32_t count = result.version == kPstatesInfoV1 ? info.v1.numPstates : info.v2.numPstates;
     return static_cast<int>(ClampCount(count, 16));

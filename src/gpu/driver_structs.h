@@ -163,7 +163,7 @@ struct VfPointsMask {
     std::uint8_t mask[32];  // bit p: point p exists
     std::uint8_t reserved[32];
     struct Entry {
-        std::uint32_t notWritable;  // must be 0 for the point to be written
+        std::uint32_t memoryDomain;  // set on the points of the memory domain
         std::uint8_t reserved[20];
     } entries[kVfPointCount];
 };
@@ -177,17 +177,19 @@ struct VfPointsControl {
     std::uint8_t select[32];  // bit p: point p takes part in the call
     std::uint8_t reserved[32];
     struct Entry {
-        std::uint32_t notUsed;  // must be 0 for the entry to be read
+        std::uint32_t memoryDomain;  // set on the points of the memory domain
         std::uint8_t reserved1[16];
         std::int32_t freqOffset_kHz;
         std::uint8_t reserved2[12];
     } entries[kVfPointCount];
 };
 
+// Versions 1 and 2 share the layout.
 constexpr std::uint32_t kVfPointsControlV2 = StructVersion(sizeof(VfPointsControl), 2);
+constexpr std::uint32_t kVfPointsControlV1 = StructVersion(sizeof(VfPointsControl), 1);
 static_assert(offsetof(VfPointsControl, entries) == 68 && sizeof(VfPointsControl::Entry) == 36);
 static_assert(offsetof(VfPointsControl::Entry, freqOffset_kHz) == 20);
-static_assert(kVfPointsControlV2 == 0x22420);
+static_assert(kVfPointsControlV2 == 0x22420 && kVfPointsControlV1 == 0x12420);
 
 inline bool MaskBit(const std::uint8_t (&mask)[32], std::uint32_t bit) {
     return bit < 256 && (mask[bit / 8] >> (bit % 8)) & 1;
@@ -275,7 +277,8 @@ struct PowerPoliciesInfo {
         std::uint8_t reserved5[516];
     } entries[4];
 };
-// Version 1: the same fields in 44-byte entries.
+// Version 1: 44-byte entries with the limits 12 bytes apart from +12, and no field
+// that marks an entry unused.
 struct PowerPoliciesInfoV1 {
     std::uint32_t version;
     std::uint8_t supported;
@@ -283,14 +286,13 @@ struct PowerPoliciesInfoV1 {
     std::uint8_t reserved[2];
     struct Entry {
         std::uint32_t policyId;
-        std::uint32_t reserved1;
-        std::uint32_t notUsed;
-        std::uint32_t reserved2;
+        std::uint32_t reserved1[2];
         std::uint32_t min_pcm;
-        std::uint32_t reserved3[2];
+        std::uint32_t reserved2[2];
         std::uint32_t default_pcm;
-        std::uint32_t reserved4[2];
+        std::uint32_t reserved3[2];
         std::uint32_t max_pcm;
+        std::uint32_t reserved4;
     } entries[4];
 };
 union PowerPoliciesInfoAnyVersion {
@@ -302,7 +304,9 @@ constexpr std::uint32_t kPowerPoliciesInfoV2 = StructVersion(sizeof(PowerPolicie
 constexpr std::uint32_t kPowerPoliciesInfoV1 = StructVersion(sizeof(PowerPoliciesInfoV1), 1);
 static_assert(sizeof(PowerPoliciesInfo::Entry) == 560 && offsetof(PowerPoliciesInfo::Entry, max_pcm) == 40 &&
               offsetof(PowerPoliciesInfo::Entry, default_pcm) == 28 && offsetof(PowerPoliciesInfo, entries) == 8);
-static_assert(sizeof(PowerPoliciesInfoV1::Entry) == 44);
+static_assert(sizeof(PowerPoliciesInfoV1::Entry) == 44 && offsetof(PowerPoliciesInfoV1::Entry, min_pcm) == 12 &&
+              offsetof(PowerPoliciesInfoV1::Entry, default_pcm) == 24 &&
+              offsetof(PowerPoliciesInfoV1::Entry, max_pcm) == 36 && offsetof(PowerPoliciesInfoV1, entries) == 8);
 static_assert(kPowerPoliciesInfoV2 == 0x208C8 && kPowerPoliciesInfoV1 == 0x100B8);
 
 struct PowerPoliciesStatus {
@@ -317,8 +321,28 @@ struct PowerPoliciesStatus {
         std::uint8_t reserved2[324];
     } entries[4];
 };
+// Version 1: 16-byte entries, the target at +8.
+struct PowerPoliciesStatusV1 {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[3];
+    struct Entry {
+        std::uint32_t policyId;
+        std::uint32_t reserved1;
+        std::uint32_t target_pcm;
+        std::uint32_t reserved2;
+    } entries[4];
+};
+union PowerPoliciesStatusAnyVersion {
+    std::uint32_t version;
+    PowerPoliciesStatus v2;
+    PowerPoliciesStatusV1 v1;
+};
 constexpr std::uint32_t kPowerPoliciesStatusV2 = StructVersion(sizeof(PowerPoliciesStatus), 2);
-static_assert(sizeof(PowerPoliciesStatus::Entry) == 340 && kPowerPoliciesStatusV2 == 0x20558);
+constexpr std::uint32_t kPowerPoliciesStatusV1 = StructVersion(sizeof(PowerPoliciesStatusV1), 1);
+static_assert(sizeof(PowerPoliciesStatus::Entry) == 340 && offsetof(PowerPoliciesStatus::Entry, target_pcm) == 12);
+static_assert(offsetof(PowerPoliciesStatusV1::Entry, target_pcm) == 8 && offsetof(PowerPoliciesStatusV1, entries) == 8);
+static_assert(kPowerPoliciesStatusV2 == 0x20558 && kPowerPoliciesStatusV1 == 0x10048);
 
 // ---------------------------------------------------------------- thermal policies
 
@@ -338,18 +362,19 @@ struct ThermalPoliciesInfo {
         std::uint8_t reserved2[324];
     } entries[4];
 };
-// Version 2: the same fields in 24-byte entries.
+// Version 2: the count at byte 4 (no supported bit), 24-byte entries with the
+// limits from +8.
 struct ThermalPoliciesInfoV2 {
     std::uint32_t version;
-    std::uint8_t flags;
     std::uint8_t count;
-    std::uint8_t reserved[2];
+    std::uint8_t reserved[3];
     struct Entry {
         std::uint32_t controller;
-        std::uint32_t reserved1[2];
+        std::uint32_t reserved1;
         std::int32_t min_256;
         std::int32_t default_256;
         std::int32_t max_256;
+        std::uint32_t defaultFlags;
     } entries[4];
 };
 // Version 1: 20-byte entries, which end before a maximum.
@@ -375,6 +400,8 @@ constexpr std::uint32_t kThermalPoliciesInfoV3 = StructVersion(sizeof(ThermalPol
 constexpr std::uint32_t kThermalPoliciesInfoV2 = StructVersion(sizeof(ThermalPoliciesInfoV2), 2);
 constexpr std::uint32_t kThermalPoliciesInfoV1 = StructVersion(sizeof(ThermalPoliciesInfoV1), 1);
 static_assert(sizeof(ThermalPoliciesInfo::Entry) == 348 && offsetof(ThermalPoliciesInfo::Entry, max_256) == 20);
+static_assert(sizeof(ThermalPoliciesInfoV2::Entry) == 24 && offsetof(ThermalPoliciesInfoV2::Entry, min_256) == 8 &&
+              offsetof(ThermalPoliciesInfoV2::Entry, max_256) == 16 && offsetof(ThermalPoliciesInfoV2, count) == 4);
 static_assert(kThermalPoliciesInfoV3 == 0x30578 && kThermalPoliciesInfoV2 == 0x20068 &&
               kThermalPoliciesInfoV1 == 0x10058);
 
@@ -390,8 +417,27 @@ struct ThermalPoliciesStatus {
         std::uint8_t reserved2[323];
     } entries[4];
 };
+// Version 2: 12-byte entries.
+struct ThermalPoliciesStatusV2 {
+    std::uint32_t version;
+    std::uint8_t count;
+    std::uint8_t reserved[3];
+    struct Entry {
+        std::uint32_t controller;
+        std::int32_t target_256;
+        std::uint32_t flags;  // bit 0: priority
+    } entries[4];
+};
+union ThermalPoliciesStatusAnyVersion {
+    std::uint32_t version;
+    ThermalPoliciesStatus v3;
+    ThermalPoliciesStatusV2 v2;
+};
 constexpr std::uint32_t kThermalPoliciesStatusV3 = StructVersion(sizeof(ThermalPoliciesStatus), 3);
-static_assert(sizeof(ThermalPoliciesStatus::Entry) == 336 && kThermalPoliciesStatusV3 == 0x30548);
+constexpr std::uint32_t kThermalPoliciesStatusV2 = StructVersion(sizeof(ThermalPoliciesStatusV2), 2);
+static_assert(sizeof(ThermalPoliciesStatus::Entry) == 336 && offsetof(ThermalPoliciesStatus::Entry, target_256) == 8);
+static_assert(offsetof(ThermalPoliciesStatusV2::Entry, target_256) == 4 && offsetof(ThermalPoliciesStatusV2, entries) == 8);
+static_assert(kThermalPoliciesStatusV3 == 0x30548 && kThermalPoliciesStatusV2 == 0x20038);
 
 // ---------------------------------------------------------------- fans
 

@@ -34,22 +34,24 @@ bool ReadCoolerSettings(NvPhysicalGpuHandle gpu, CoolerSettings& settings) {
     return read(kCoolerSettingsV3) && settings.count > 0;
 }
 
-std::uint32_t CoolerIdFor(int selector, std::uint32_t coolerCount) {
-    switch (selector) {
-    case kFanGeneric: return 0;
-    case kFanFirst: return coolerCount > 1 ? 2 : 1;
-    default: return 1;
-    }
-}
-
-// Position of the selector's cooler in the information entries, or -1.
-int CoolerIndex(const FanCoolersInfo& info, int selector) {
-    const std::uint32_t count = ClampCount(info.count, 32);
-    const std::uint32_t id = CoolerIdFor(selector, count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (info.entries[i].coolerId == id) return static_cast<int>(i);
+// Position of the entry for cooler `id` among the first `count` entries, or -1.
+template <class Entry, std::size_t N>
+int EntryFor(const Entry (&entries)[N], std::uint32_t count, std::uint32_t id) {
+    const std::uint32_t n = ClampCount(count, N);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (entries[i].coolerId == id) return static_cast<int>(i);
     }
     return -1;
+}
+
+// Position of the selector's cooler in the information entries, or -1. The generic
+// selector is the first cooler the driver reports; the others look for identifier 1,
+// or 2 for the first fan of a board with more than one cooler.
+int CoolerIndex(const FanCoolersInfo& info, int selector) {
+    const std::uint32_t count = ClampCount(info.count, 32);
+    if (selector == kFanGeneric) return count > 0 ? 0 : -1;
+    const std::uint32_t id = selector == kFanFirst && count > 1 ? 2 : 1;
+    return EntryFor(info.entries, count, id);
 }
 
 bool ReadStatusAndControl(NvPhysicalGpuHandle gpu, FanCoolersStatus& status, FanCoolersControl& control) {
@@ -86,14 +88,19 @@ int GpuGetFan(int board, int selector, int what) {
     FanCoolersStatus status;
     FanCoolersControl control;
     if (!ReadStatusAndControl(gpu, status, control) || info.count == 0) return 0;
-    const int index = std::max(CoolerIndex(info, selector), 0);
+    // The cooler by the identifier the driver reports, in every block.
+    const std::uint32_t id = info.entries[std::max(CoolerIndex(info, selector), 0)].coolerId;
+    const int inStatus = std::max(EntryFor(status.entries, status.count, id), 0);
+    const int inControl = EntryFor(control.entries, control.count, id);
     switch (what) {
-    case 2: return static_cast<int>(status.entries[index].minLevel);
-    case 3: return static_cast<int>(status.entries[index].maxLevel);
+    case 2: return static_cast<int>(status.entries[inStatus].minLevel);
+    case 3: return static_cast<int>(status.entries[inStatus].maxLevel);
     case 10: return static_cast<int>(ClampCount(info.count, 32));
     default:
-        if (control.count >= 1 && (control.entries[index].flags & 1)) return static_cast<int>(control.entries[index].level);
-        return static_cast<int>(status.entries[index].level);
+        if (inControl >= 0 && (control.entries[inControl].flags & 1)) {
+            return static_cast<int>(control.entries[inControl].level);
+        }
+        return static_cast<int>(status.entries[inStatus].level);
     }
 }
 
@@ -128,19 +135,23 @@ int GpuSetFan(int board, int mode, int selector, int level) {
     case FanInterface::PerFan:
         break;
     }
-    FanCoolersControl control{};
-    control.version = kFanCoolersControlV1;
-    control.count = 1;
+    if (mode != 1 && Interface(gpu, info) != FanInterface::PerFan) return 0;
+    const int index = CoolerIndex(info, selector);
+    if (index < 0) return 0;
+    // The control block as the driver returns it, with only this cooler's entry changed:
+    // manual at the level (level 0 hands the fan back), or automatic.
+    FanCoolersControl control;
+    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersControl, gpu, control, kFanCoolersControlV1))) return 0;
+    const int entry = EntryFor(control.entries, control.count, info.entries[index].coolerId);
+    if (entry < 0) return 0;
+    auto& target = control.entries[entry];
     if (mode == 1) {
-        const int index = CoolerIndex(info, selector);
-        if (index < 0) return 0;
-        control.entries[0].coolerId = info.entries[index].coolerId;
-        control.entries[0].level = static_cast<std::uint32_t>(level);
-        control.entries[0].flags = level != 0 ? 1 : 0;
+        target.level = static_cast<std::uint32_t>(level);
+        target.flags = level != 0 ? (target.flags | 1u) : (target.flags & ~1u);
     } else {
-        if (Interface(gpu, info) != FanInterface::PerFan) return 0;
         control.flags &= ~1u;
-        control.entries[0].coolerId = CoolerIdFor(selector, ClampCount(info.count, 32));
+        target.level = 0;
+        target.flags &= ~1u;
     }
     if (GpuCheckStatus(nvapi::Call(NvId_SetFanCoolersControl, gpu, static_cast<void*>(&control)))) return 0;
     return GpuGetFan(board, selector, 0);
@@ -167,9 +178,10 @@ int GpuGetFanMode(int board, int selector, int what) {
     FanCoolersControl control;
     if (!ReadStatusAndControl(gpu, status, control)) return 0;
     if (what == 10) return static_cast<int>(ClampCount(control.count, 32));
-    if (what == 1) return 0;
-    const int index = std::max(CoolerIndex(info, selector), 0);
-    return control.entries[index].flags & 1 ? 1 : 0;
+    if (what == 1 || info.count == 0) return 0;
+    const std::uint32_t id = info.entries[std::max(CoolerIndex(info, selector), 0)].coolerId;
+    const int entry = EntryFor(control.entries, control.count, id);
+    return entry >= 0 && (control.entries[entry].flags & 1) ? 1 : 0;
 }
 
 int GpuGetDriverControl(int board, unsigned control, unsigned& value) {

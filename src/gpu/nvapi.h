@@ -2,6 +2,7 @@
 // binding that resolves them through nvapi_QueryInterface.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 using NvPhysicalGpuHandle = struct NvPhysicalGpu*;
@@ -36,6 +37,7 @@ enum NvInterface : std::uint32_t {
     NvId_SetVfPointsControl = 0x0733E009,
     NvId_GetPstatesInfo = 0xBA94C56E,
     NvId_SetPstatesInfo = 0xCDF27911,
+    NvId_GetPstatesInfoEx = 0x843C0256,
     NvId_GetVoltageStep = 0x28766157,
     NvId_GetVoltageBoost = 0x9DF23CA1,
     NvId_SetVoltageBoost = 0xB9306D9B,
@@ -124,16 +126,31 @@ struct VersionedResult {
     std::uint32_t version;  // the version word the answer belongs to; 0 when none was accepted
 };
 
+// Calls `invoke(version)` with the version words in order, newest first, while the
+// driver answers -9. For blocks whose layout differs between versions: the caller
+// builds each version's block itself.
+template <class Invoke>
+VersionedResult CallEachVersion(const std::uint32_t* versions, int count, Invoke invoke) {
+    for (int i = 0; i < count; ++i) {
+        const int status = invoke(versions[i]);
+        if (status != NvIncompatibleStructVersion) return {status, versions[i]};
+    }
+    return {NvIncompatibleStructVersion, 0};
+}
+
+template <std::size_t N, class Invoke>
+VersionedResult CallEachVersion(const std::uint32_t (&versions)[N], Invoke invoke) {
+    return CallEachVersion(versions, static_cast<int>(N), invoke);
+}
+
 // Calls `invoke(block)` with the version words in order, newest first: on -9 the next
 // older word is put into the block's first 32 bits and nothing else changes.
 template <class Invoke>
 VersionedResult CallVersioned(void* block, const std::uint32_t* versions, int count, Invoke invoke) {
-    for (int i = 0; i < count; ++i) {
-        *static_cast<std::uint32_t*>(block) = versions[i];
-        const int status = invoke(block);
-        if (status != NvIncompatibleStructVersion) return {status, versions[i]};
-    }
-    return {NvIncompatibleStructVersion, 0};
+    return CallEachVersion(versions, count, [&](std::uint32_t version) {
+        *static_cast<std::uint32_t*>(block) = version;
+        return invoke(block);
+    });
 }
 
 template <std::size_t N, class Invoke>

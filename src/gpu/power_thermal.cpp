@@ -9,8 +9,40 @@
 namespace {
 
 constexpr std::uint32_t kPowerInfoVersions[] = {kPowerPoliciesInfoV2, kPowerPoliciesInfoV1};
+constexpr std::uint32_t kPowerStatusVersions[] = {kPowerPoliciesStatusV2, kPowerPoliciesStatusV1};
 constexpr std::uint32_t kThermalInfoVersions[] = {kThermalPoliciesInfoV3, kThermalPoliciesInfoV2,
                                                   kThermalPoliciesInfoV1};
+// The versions that carry a maximum, which a write is checked against.
+constexpr std::uint32_t kThermalInfoWithMaximum[] = {kThermalPoliciesInfoV3, kThermalPoliciesInfoV2};
+constexpr std::uint32_t kThermalStatusVersions[] = {kThermalPoliciesStatusV3, kThermalPoliciesStatusV2};
+
+// The layout that answered, as the structure of that version.
+template <class Visit>
+decltype(auto) VisitVersion(PowerPoliciesInfoAnyVersion& block, Visit visit) {
+    return block.version == kPowerPoliciesInfoV1 ? visit(block.v1) : visit(block.v2);
+}
+template <class Visit>
+decltype(auto) VisitVersion(PowerPoliciesStatusAnyVersion& block, Visit visit) {
+    return block.version == kPowerPoliciesStatusV1 ? visit(block.v1) : visit(block.v2);
+}
+template <class Visit>
+decltype(auto) VisitVersion(ThermalPoliciesInfoAnyVersion& block, Visit visit) {
+    if (block.version == kThermalPoliciesInfoV1) return visit(block.v1);
+    return block.version == kThermalPoliciesInfoV2 ? visit(block.v2) : visit(block.v3);
+}
+template <class Visit>
+decltype(auto) VisitVersion(ThermalPoliciesStatusAnyVersion& block, Visit visit) {
+    return block.version == kThermalPoliciesStatusV2 ? visit(block.v2) : visit(block.v3);
+}
+
+// Zeroes the block, sets `version`, lets `fill` write that version's fields and calls `id`.
+template <class AnyVersion, class Fill>
+int CallWithVersion(std::uint32_t id, NvPhysicalGpuHandle gpu, AnyVersion& block, std::uint32_t version, Fill fill) {
+    block = {};
+    block.version = version;
+    VisitVersion(block, fill);
+    return nvapi::Call(id, gpu, static_cast<void*>(&block));
+}
 
 // One power policy entry as read, whatever the version.
 struct PowerPolicy {
@@ -19,26 +51,23 @@ struct PowerPolicy {
 
 // Reads the power policies information; the supported byte and a count of at least 1
 // are required. Fills the entries in order; returns how many, 0 on failure.
-int ReadPowerPolicies(NvPhysicalGpuHandle gpu, const std::uint32_t* versions, int versionCount, PowerPolicy (&out)[4]) {
+int ReadPowerPolicies(NvPhysicalGpuHandle gpu, PowerPolicy (&out)[4]) {
     PowerPoliciesInfoAnyVersion info{};
-    const auto result = nvapi::CallVersioned(&info, versions, versionCount, [gpu](void* block) {
+    const auto result = nvapi::CallVersioned(&info, kPowerInfoVersions, [gpu](void* block) {
         return nvapi::Call(NvId_GetPowerPoliciesInfo, gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
-    const bool v1 = result.version == kPowerPoliciesInfoV1;
-    const std::uint8_t supported = v1 ? info.v1.supported : info.v2.supported;
-    const std::uint32_t count = ClampCount(v1 ? info.v1.count : info.v2.count, 4);
-    if (!supported || count == 0) return 0;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (v1) {
-            const auto& e = info.v1.entries[i];
-            out[i] = {e.policyId, e.notUsed, e.min_pcm, e.default_pcm, e.max_pcm};
-        } else {
-            const auto& e = info.v2.entries[i];
-            out[i] = {e.policyId, e.notUsed, e.min_pcm, e.default_pcm, e.max_pcm};
+    return VisitVersion(info, [&out](const auto& v) {
+        const std::uint32_t count = ClampCount(v.count, 4);
+        if (!v.supported || count == 0) return 0;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const auto& e = v.entries[i];
+            std::uint32_t notUsed = 0;  // version 1 has no such mark
+            if constexpr (requires { e.notUsed; }) notUsed = e.notUsed;
+            out[i] = {e.policyId, notUsed, e.min_pcm, e.default_pcm, e.max_pcm};
         }
-    }
-    return static_cast<int>(count);
+        return static_cast<int>(count);
+    });
 }
 
 // One thermal policy entry as read, whatever the version.
@@ -47,6 +76,12 @@ struct ThermalPolicy {
     std::int32_t min, def, max;
 };
 
+template <class Info>
+bool ThermalSupported(const Info& info) {
+    if constexpr (requires { info.flags; }) return (info.flags & 1) && info.count > 0;
+    return info.count > 0;  // version 2 has only the count
+}
+
 int ReadThermalPolicies(NvPhysicalGpuHandle gpu, const std::uint32_t* versions, int versionCount,
                         ThermalPolicy (&out)[4]) {
     ThermalPoliciesInfoAnyVersion info{};
@@ -54,43 +89,76 @@ int ReadThermalPolicies(NvPhysicalGpuHandle gpu, const std::uint32_t* versions, 
         return nvapi::Call(NvId_GetThermalPoliciesInfo, gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
-    // The header is the same in every version; the entries differ in size.
-    if (!(info.v3.flags & 1) || info.v3.count == 0) return 0;
-    const std::uint32_t count = ClampCount(info.v3.count, 4);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (result.version == kThermalPoliciesInfoV3) {
-            const auto& e = info.v3.entries[i];
-            out[i] = {e.controller, e.min_256, e.default_256, e.max_256};
-        } else if (result.version == kThermalPoliciesInfoV2) {
-            const auto& e = info.v2.entries[i];
-            out[i] = {e.controller, e.min_256, e.default_256, e.max_256};
-        } else {
-            const auto& e = info.v1.entries[i];
-            out[i] = {e.controller, e.min_256, e.default_256, 0};
+    return VisitVersion(info, [&out](const auto& v) {
+        if (!ThermalSupported(v)) return 0;
+        const std::uint32_t count = ClampCount(v.count, 4);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const auto& e = v.entries[i];
+            std::int32_t max = 0;  // version 1 ends before a maximum
+            if constexpr (requires { e.max_256; }) max = e.max_256;
+            out[i] = {e.controller, e.min_256, e.default_256, max};
         }
-    }
-    return static_cast<int>(count);
+        return static_cast<int>(count);
+    });
 }
 
-// The thermal status with the information's controllers copied in; count 0 on failure.
-int ReadThermalStatus(NvPhysicalGpuHandle gpu, ThermalPoliciesStatus& status) {
-    ThermalPolicy policies[4];
-    const int count = ReadThermalPolicies(gpu, kThermalInfoVersions, 3, policies);
-    if (count == 0) return 0;
-    status = {};
-    status.version = kThermalPoliciesStatusV3;
-    status.count = static_cast<std::uint8_t>(count);
-    for (int i = 0; i < count; ++i) status.entries[i].controller = policies[i].controller;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetThermalPoliciesStatus, gpu, static_cast<void*>(&status)))) return 0;
-    return count;
+template <std::size_t N>
+int ReadThermalPolicies(NvPhysicalGpuHandle gpu, const std::uint32_t (&versions)[N], ThermalPolicy (&out)[4]) {
+    return ReadThermalPolicies(gpu, versions, static_cast<int>(N), out);
 }
 
-const ThermalPoliciesStatus::Entry* LastGpuController(const ThermalPoliciesStatus& status, int count) {
-    const ThermalPoliciesStatus::Entry* found = nullptr;
-    for (int i = 0; i < count; ++i) {
-        if (status.entries[i].controller == kGpuThermalController) found = &status.entries[i];
+// One thermal status entry, whatever the version.
+struct ThermalStatusEntry {
+    std::int32_t target;
+    std::uint32_t flags;
+};
+
+// The thermal status asked for with the controllers the information lists; false on failure.
+bool ReadThermalStatus(NvPhysicalGpuHandle gpu, const ThermalPolicy (&policies)[4], int count,
+                       ThermalPoliciesStatusAnyVersion& status) {
+    if (count == 0) return false;
+    const auto result = nvapi::CallEachVersion(kThermalStatusVersions, [&](std::uint32_t version) {
+        return CallWithVersion(NvId_GetThermalPoliciesStatus, gpu, status, version, [&](auto& v) {
+            v.count = static_cast<std::uint8_t>(count);
+            for (int i = 0; i < count; ++i) v.entries[i].controller = policies[i].controller;
+        });
+    });
+    return !GpuCheckStatus(result.status);
+}
+
+// Position of the last entry of the GPU controller in a status as read, or -1.
+template <class Status>
+int LastGpuController(const Status& status) {
+    int found = -1;
+    const std::uint32_t entries = ClampCount(status.count, 4);
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        if (status.entries[i].controller == kGpuThermalController) found = static_cast<int>(i);
     }
     return found;
+}
+
+bool ReadGpuThermalStatus(NvPhysicalGpuHandle gpu, ThermalStatusEntry& entry) {
+    ThermalPolicy policies[4];
+    ThermalPoliciesStatusAnyVersion status;
+    if (!ReadThermalStatus(gpu, policies, ReadThermalPolicies(gpu, kThermalInfoVersions, policies), status)) return false;
+    return VisitVersion(status, [&entry](const auto& v) {
+        const int i = LastGpuController(v);
+        if (i >= 0) entry = {v.entries[i].target_256, v.entries[i].flags};
+        return i >= 0;
+    });
+}
+
+// Writes one entry for the GPU controller with the target, flags clear.
+bool WriteGpuThermalTarget(NvPhysicalGpuHandle gpu, std::int32_t target) {
+    ThermalPoliciesStatusAnyVersion status;
+    const auto result = nvapi::CallEachVersion(kThermalStatusVersions, [&](std::uint32_t version) {
+        return CallWithVersion(NvId_SetThermalPoliciesStatus, gpu, status, version, [&](auto& v) {
+            v.count = 1;
+            v.entries[0].controller = kGpuThermalController;
+            v.entries[0].target_256 = target;
+        });
+    });
+    return !GpuCheckStatus(result.status);
 }
 
 const ThermalPolicy* FirstGpuController(const ThermalPolicy (&policies)[4], int count) {
@@ -106,7 +174,7 @@ int GpuGetPowerLimitInfo(int board, int field) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     PowerPolicy policies[4];
-    const int count = ReadPowerPolicies(gpu, kPowerInfoVersions, 2, policies);
+    const int count = ReadPowerPolicies(gpu, policies);
     int value = 0;
     for (int i = 0; i < count; ++i) {
         if (policies[i].id != 0 || policies[i].notUsed != 0) continue;
@@ -124,31 +192,39 @@ int GpuGetPowerTarget(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     PowerPolicy policies[4];
-    const int count = ReadPowerPolicies(gpu, kPowerInfoVersions, 2, policies);
+    const int count = ReadPowerPolicies(gpu, policies);
     if (count == 0) return 0;
-    PowerPoliciesStatus status{};
-    status.version = kPowerPoliciesStatusV2;
-    status.count = static_cast<std::uint8_t>(count);
-    for (int i = 0; i < count; ++i) status.entries[i].policyId = policies[i].id;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetPowerPoliciesStatus, gpu, static_cast<void*>(&status)))) return 0;
-    int value = 0;
-    const std::uint32_t answered = ClampCount(status.count, 4);
-    for (std::uint32_t i = 0; i < answered; ++i) {
-        if (status.entries[i].policyId == 0) value = static_cast<int>(status.entries[i].target_pcm / 1000);
-    }
-    return value;
+    PowerPoliciesStatusAnyVersion status;
+    const auto result = nvapi::CallEachVersion(kPowerStatusVersions, [&](std::uint32_t version) {
+        return CallWithVersion(NvId_GetPowerPoliciesStatus, gpu, status, version, [&](auto& v) {
+            v.count = static_cast<std::uint8_t>(count);
+            for (int i = 0; i < count; ++i) v.entries[i].policyId = policies[i].id;
+        });
+    });
+    if (GpuCheckStatus(result.status)) return 0;
+    return VisitVersion(status, [](const auto& v) {
+        int value = 0;
+        const std::uint32_t answered = ClampCount(v.count, 4);
+        for (std::uint32_t i = 0; i < answered; ++i) {
+            if (v.entries[i].policyId == 0) value = static_cast<int>(v.entries[i].target_pcm / 1000);
+        }
+        return value;
+    });
 }
 
 int GpuSetPowerTarget(int board, int percent) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    PowerPoliciesStatus status{};
-    status.version = kPowerPoliciesStatusV2;
-    status.count = 1;
-    status.entries[0].policyId = 0;
-    status.entries[0].flags &= ~1u;
-    status.entries[0].target_pcm = static_cast<std::uint32_t>(percent * 1000);
-    if (GpuCheckStatus(nvapi::Call(NvId_SetPowerPoliciesStatus, gpu, static_cast<void*>(&status)))) return 0;
+    // One entry for policy 0, flags clear (the block is zeroed), the target.
+    PowerPoliciesStatusAnyVersion status;
+    const auto result = nvapi::CallEachVersion(kPowerStatusVersions, [&](std::uint32_t version) {
+        return CallWithVersion(NvId_SetPowerPoliciesStatus, gpu, status, version, [&](auto& v) {
+            v.count = 1;
+            v.entries[0].policyId = 0;
+            v.entries[0].target_pcm = static_cast<std::uint32_t>(percent * 1000);
+        });
+    });
+    if (GpuCheckStatus(result.status)) return 0;
     return GpuGetPowerTarget(board);
 }
 
@@ -156,7 +232,7 @@ bool GpuGetTempTargetLimits(int board, TempTargetLimits& limits) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return false;
     ThermalPolicy policies[4];
-    const ThermalPolicy* gpuPolicy = FirstGpuController(policies, ReadThermalPolicies(gpu, kThermalInfoVersions, 3, policies));
+    const ThermalPolicy* gpuPolicy = FirstGpuController(policies, ReadThermalPolicies(gpu, kThermalInfoVersions, policies));
     if (!gpuPolicy) return false;
     limits = {gpuPolicy->min / 256, gpuPolicy->def / 256, gpuPolicy->max / 256};
     return true;
@@ -164,18 +240,14 @@ bool GpuGetTempTargetLimits(int board, TempTargetLimits& limits) {
 
 int GpuGetTempTarget(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
-    if (!gpu) return 0;
-    ThermalPoliciesStatus status;
-    const auto* entry = LastGpuController(status, ReadThermalStatus(gpu, status));
-    return entry ? entry->target_256 / 256 : 0;
+    ThermalStatusEntry entry{};
+    return gpu && ReadGpuThermalStatus(gpu, entry) ? entry.target / 256 : 0;
 }
 
 int GpuGetTempPriority(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
-    if (!gpu) return 0;
-    ThermalPoliciesStatus status;
-    const auto* entry = LastGpuController(status, ReadThermalStatus(gpu, status));
-    return entry ? entry->flags & 1 : 0;
+    ThermalStatusEntry entry{};
+    return gpu && ReadGpuThermalStatus(gpu, entry) ? static_cast<int>(entry.flags & 1) : 0;
 }
 
 int GpuSetTempTarget(int board, double degrees) {
@@ -183,17 +255,11 @@ int GpuSetTempTarget(int board, double degrees) {
     if (!gpu) return 0;
     ThermalPolicy policies[4];
     const ThermalPolicy* gpuPolicy =
-        FirstGpuController(policies, ReadThermalPolicies(gpu, &kThermalPoliciesInfoV3, 1, policies));
+        FirstGpuController(policies, ReadThermalPolicies(gpu, kThermalInfoWithMaximum, policies));
     if (!gpuPolicy) return 0;
     const auto target = static_cast<std::int32_t>(degrees * 256);
     if (target > gpuPolicy->max || target < gpuPolicy->min) return 0;
-
-    ThermalPoliciesStatus status{};
-    status.version = kThermalPoliciesStatusV3;
-    status.count = 1;
-    status.entries[0].controller = kGpuThermalController;
-    status.entries[0].target_256 = target;
-    if (GpuCheckStatus(nvapi::Call(NvId_SetThermalPoliciesStatus, gpu, static_cast<void*>(&status)))) return 0;
+    if (!WriteGpuThermalTarget(gpu, target)) return 0;
     return GpuGetTempTarget(board);
 }
 
@@ -201,21 +267,22 @@ int GpuSetTempPriority(int board, int flag) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu || (flag != 0 && flag != 1)) return 0;
     ThermalPolicy policies[4];
-    const int count = ReadThermalPolicies(gpu, &kThermalPoliciesInfoV3, 1, policies);
+    const int count = ReadThermalPolicies(gpu, kThermalInfoWithMaximum, policies);
     if (!FirstGpuController(policies, count)) return 0;
-    // Ask for the entries the information lists, so the target comes back as it is
-    // and is written back unchanged.
-    ThermalPoliciesStatus status{};
-    status.version = kThermalPoliciesStatusV3;
-    status.count = static_cast<std::uint8_t>(count);
-    for (int i = 0; i < count; ++i) status.entries[i].controller = policies[i].controller;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetThermalPoliciesStatus, gpu, static_cast<void*>(&status)))) return 0;
-    const ThermalPoliciesStatus::Entry* read = LastGpuController(status, count);
-    if (!read) return 0;
-    const ThermalPoliciesStatus::Entry entry = *read;
-    status.count = 1;
-    status.entries[0] = entry;
-    status.entries[0].flags = static_cast<std::uint8_t>((entry.flags & ~1u) | static_cast<unsigned>(flag));
+    // The GPU controller's entry as read, written back in the version that answered
+    // with only the priority bit replaced.
+    ThermalPoliciesStatusAnyVersion status;
+    if (!ReadThermalStatus(gpu, policies, count, status)) return 0;
+    const bool found = VisitVersion(status, [flag](auto& v) {
+        const int i = LastGpuController(v);
+        if (i < 0) return false;
+        const auto entry = v.entries[i];
+        v.count = 1;
+        v.entries[0] = entry;
+        v.entries[0].flags = static_cast<decltype(entry.flags)>((entry.flags & ~1u) | static_cast<unsigned>(flag));
+        return true;
+    });
+    if (!found) return 0;
     return GpuCheckStatus(nvapi::Call(NvId_SetThermalPoliciesStatus, gpu, static_cast<void*>(&status))) ? 0 : 1;
 }
 
@@ -223,7 +290,7 @@ int GpuLinkedTempTarget(int board, double percent, double& degrees) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     PowerPolicy power[4];
-    const int powerCount = ReadPowerPolicies(gpu, &kPowerPoliciesInfoV2, 1, power);
+    const int powerCount = ReadPowerPolicies(gpu, power);
     const PowerPolicy* policy = nullptr;
     for (int i = 0; i < powerCount && !policy; ++i) {
         if (power[i].id == 0) policy = &power[i];
@@ -235,7 +302,7 @@ int GpuLinkedTempTarget(int board, double percent, double& degrees) {
 
     ThermalPolicy thermal[4];
     const ThermalPolicy* gpuPolicy =
-        FirstGpuController(thermal, ReadThermalPolicies(gpu, &kThermalPoliciesInfoV3, 1, thermal));
+        FirstGpuController(thermal, ReadThermalPolicies(gpu, kThermalInfoWithMaximum, thermal));
     if (!gpuPolicy) return 0;
     const double tMin = gpuPolicy->min / 256.0, tDef = gpuPolicy->def / 256.0, tMax = gpuPolicy->max / 256.0;
     if (p > pDef) {

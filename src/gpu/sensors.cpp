@@ -3,6 +3,7 @@
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
+#include "gpu/pstates_info.h"
 #include "gpu/status.h"
 #include "gpu/voltage.h"
 
@@ -61,15 +62,12 @@ int GpuGetFanRpm(int board) {
     if (!(info.flags & 1)) return 0;
     FanCoolersStatus status;
     if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersStatus, gpu, status, kFanCoolersStatusV1))) return 0;
+    // The first cooler the driver reports, found in the status by its identifier.
+    const std::uint32_t id = info.entries[0].coolerId;
+    const std::uint32_t count = ClampCount(status.count, 32);
     std::uint32_t index = 0;
-    const std::uint32_t count = ClampCount(info.count, 32);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (info.entries[i].coolerId == 0) {
-            index = i;
-            break;
-        }
-    }
-    return static_cast<int>(status.entries[index].rpm);
+    while (index < count && status.entries[index].coolerId != id) ++index;
+    return static_cast<int>(status.entries[index < count ? index : 0].rpm);
 }
 
 int GpuGetPowerDraw(int board) {
@@ -138,6 +136,8 @@ int GpuGetClockFrequency(int domain, int clockType) {
         return nvapi::Call(NvId_GetAllClockFrequencies, gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
+    // Version 1 has no clock type: its answer is the current clock, never base or boost.
+    if (result.version == kClockFrequenciesV1 && clockType != kClockCurrent) return 0;
     const auto& entry = clocks.domain[domain];
     if (!(entry.flags & 1) || entry.frequency_kHz == 0) return 0;
     return static_cast<int>(entry.frequency_kHz / 1000);
@@ -148,8 +148,9 @@ int GpuGetCurrentPstate() { return ValueOrZero(SelectedBoard, NvId_GetCurrentPst
 int GpuGetPstateFrequency(int pstate, int domain) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    PstatesInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPstatesInfo, gpu, info, kPstatesInfoV3))) return 0;
+    PstatesInfoAnyVersion read;
+    if (GpuCheckStatus(ReadPstatesInfo(gpu, read, &kPstatesInfoV3, 1).status)) return 0;
+    const PstatesInfo& info = read.v2;
     const std::uint32_t pstates = ClampCount(info.numPstates, 16);
     const std::uint32_t clocks = ClampCount(info.numClocks, 32);
     std::uint32_t value = 0;

@@ -3,6 +3,7 @@
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
+#include "gpu/pstates_info.h"
 #include "gpu/status.h"
 
 namespace {
@@ -136,10 +137,8 @@ int GpuSetOverVoltage(int board, int mv) {
 int GpuGetPstateVoltage(int board, int pstate) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
-    PstatesInfoAnyVersion info{};
-    const auto result = nvapi::CallVersioned(&info, kPstatesInfoVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstatesInfo, gpu, block);
-    });
+    PstatesInfoAnyVersion info;
+    const auto result = ReadPstatesInfo(gpu, info, kPstatesInfoVersions);
     // Version 1 carries no voltage entries.
     if (GpuCheckStatus(result.status) || result.version == kPstatesInfoV1) return 0;
     const std::uint32_t pstates = ClampCount(info.v2.numPstates, 16);
@@ -158,8 +157,9 @@ int GpuGetPstateVoltage(int board, int pstate) {
 int GpuSetPstateVoltage(int pstate, int mv) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
-    PstatesInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPstatesInfo, gpu, info, kPstatesInfoV3))) return 0;
+    PstatesInfoAnyVersion read;
+    if (GpuCheckStatus(ReadPstatesInfo(gpu, read, &kPstatesInfoV3, 1).status)) return 0;
+    PstatesInfo& info = read.v2;
     const std::uint32_t pstates = ClampCount(info.numPstates, 16);
     const std::uint32_t voltages = ClampCount(info.numVoltages, 16);
     for (std::uint32_t p = 0; p < pstates; ++p) {

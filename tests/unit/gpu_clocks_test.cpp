@@ -6,6 +6,7 @@
 #include "gpu/clocks.h"
 #include "gpu/driver_structs.h"
 #include "gpu/status.h"
+#include "gpu/voltage.h"
 #include "sim_driver.h"
 
 #include <gtest/gtest.h>
@@ -210,14 +211,42 @@ TEST_F(Gpu, CurvePointsWriteAndReadBack) {
     EXPECT_EQ(GpuGetCurveOffset(0, 5), -45);
 }
 
-TEST_F(Gpu, CurvePointsThatCannotBeWrittenNeverReachTheDriver) {
+TEST_F(Gpu, CurvePointsOutsideTheMaskNeverReachTheDriver) {
     ASSERT_EQ(sim.UseText("[board]\ncurve = 0, -100000, 100000, 0, 9\nunwritable_point = 4\n"), 1);
-    for (int point : {4, 10, 200, 255, 300, -1}) {
+    for (int point : {10, 200, 255, 300, -1}) {
         EXPECT_EQ(GpuSetCurveOffset(0, point, 50), 1) << "point " << point;
     }
     EXPECT_EQ(sim.callCount(NvId_SetVfPointsControl), 0u);
     EXPECT_EQ(GpuSetCurveOffset(0, 3, 50), 0);
-    EXPECT_EQ(sim.callCount(NvId_SetVfPointsControl), 1u);
+    EXPECT_EQ(GpuSetCurveOffset(0, 4, 50), 1);  // the driver refuses this one
+    EXPECT_EQ(sim.callCount(NvId_SetVfPointsControl), 2u);
+}
+
+TEST_F(Gpu, MemoryCurvePointsAreWrittenAndReadBack) {
+    ASSERT_EQ(sim.Use("curve"), 1);  // memory points 80 and 81
+    // The driver marks memory-domain points in word 0 of their entries, as a real board does.
+    VfPointsMask mask{};
+    mask.version = kVfPointsMaskV1;
+    ASSERT_EQ(nvapi::Call(NvId_GetVfPointsMask, BoardHandle(0), static_cast<void*>(&mask)), NvOk);
+    EXPECT_EQ(mask.entries[80].memoryDomain, 1u);
+    EXPECT_EQ(mask.entries[79].memoryDomain, 0u);
+
+    GpuApplyClock(0, kMemoryDomain, 0, 300);
+    EXPECT_EQ(sim.callCount(NvId_SetVfPointsControl), 2u);
+    EXPECT_EQ(GpuGetCurveOffset(0, 80), 300);
+    EXPECT_EQ(GpuGetClockSetting(0, kMemoryDomain, 0).current, 300);
+    EXPECT_EQ(GpuGetCurveOffset(0, 79), 0);  // graphics untouched
+}
+
+TEST_F(Gpu, CurvePointOffsetsFallBackToVersionOne) {
+    ASSERT_EQ(sim.UseText("max_version = 0x23F1B133, 1\nmax_version = 0x0733E009, 1\n"
+                          "[board]\ncurve = 0, -100000, 100000, 0, 9\n"),
+              1);
+    EXPECT_EQ(GpuSetCurveOffset(0, 5, 40), 0);
+    EXPECT_EQ(GpuGetCurveOffset(0, 5), 40);
+    EXPECT_EQ(sim.Versions(NvId_SetVfPointsControl), std::vector<unsigned>{kVfPointsControlV1});
+    EXPECT_EQ(sim.Versions(NvId_GetVfPointsControl).front(), kVfPointsControlV2);
+    EXPECT_EQ(sim.Versions(NvId_GetVfPointsControl).back(), kVfPointsControlV1);
 }
 
 // ---------------------------------------------------------------- performance states 2.0
@@ -299,6 +328,21 @@ TEST_F(Gpu, PstateCount) {
     EXPECT_EQ(GpuGetPstateCount(0), 3);
     sim.injectFault(NvId_GetPstatesInfo, NvError, 1);
     EXPECT_EQ(GpuGetPstateCount(0), 0);
+}
+
+TEST_F(Gpu, PstateInformationThroughThePublishedReadWhereTheOtherIsAbsent) {
+    RebindDriverLibraryForTesting(nullptr);  // forget the functions found for earlier scenarios
+    SimDriver driver;
+    ASSERT_EQ(driver.UseText("absent = 0xBA94C56E\n[board]\npstate_count = 3\npstate_voltage = 0, 1000\n"), 1);
+    EXPECT_EQ(GpuGetPstateCount(0), 3);
+    EXPECT_EQ(GpuGetPstateVoltage(0, 0), 1000);
+    EXPECT_EQ(driver.callCount(NvId_GetPstatesInfoEx), 2u);
+    EXPECT_EQ(driver.callCount(NvId_GetPstatesInfo), 0u);  // the driver has no such function
+    RebindDriverLibraryForTesting(nullptr);
+    SimDriver usual;
+    ASSERT_EQ(usual.Use("perflevels"), 1);  // where it exists, the usual read
+    EXPECT_EQ(GpuGetPstateCount(0), 3);
+    EXPECT_EQ(usual.callCount(NvId_GetPstatesInfoEx), 0u);
 }
 
 // ---------------------------------------------------------------- choosing the mechanism

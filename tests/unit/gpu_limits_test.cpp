@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -131,6 +132,66 @@ TEST_F(Board, PowerPercentRounding) {
     EXPECT_EQ(sim.Versions(NvId_GetPowerPoliciesInfo).back(), kPowerPoliciesInfoV1);
 }
 
+// The simulated driver answers the older blocks in the layouts the public references
+// give, read here at raw byte offsets rather than through the program's structures.
+TEST_F(Board, OlderPolicyBlocksAnswerInThePublicLayouts) {
+    ASSERT_EQ(sim.Use("voltage"), 1);  // power 50 / 100 / 120 %, target 100; thermal 65 / 83 / 90 degC, target 83
+    struct Field {
+        std::size_t offset;
+        std::int32_t expected;
+    };
+    struct Case {
+        const char* what;
+        unsigned id;
+        unsigned version;
+        std::vector<std::pair<std::size_t, std::uint32_t>> input;  // 32-bit words set before the call
+        std::vector<Field> fields;
+    };
+    const Case cases[] = {
+        // Count byte at 5; 44-byte entries from 8 with minimum +12, default +24, maximum +36.
+        {"power information v1", NvId_GetPowerPoliciesInfo, kPowerPoliciesInfoV1, {},
+         {{4, 0x0101}, {8 + 12, 50000}, {8 + 24, 100000}, {8 + 36, 120000}}},
+        // Count byte at 4; 24-byte entries from 8: controller, ?, minimum, default, maximum.
+        {"thermal information v2", NvId_GetThermalPoliciesInfo, kThermalPoliciesInfoV2, {},
+         {{4, 1}, {8, 1}, {8 + 8, 16640}, {8 + 12, 21248}, {8 + 16, 23040}}},
+        // 16-byte entries from 8, the target at +8.
+        {"power status v1", NvId_GetPowerPoliciesStatus, kPowerPoliciesStatusV1, {{4, 1}}, {{8 + 8, 100000}}},
+        // 12-byte entries from 8: controller, target, flags.
+        {"thermal status v2", NvId_GetThermalPoliciesStatus, kThermalPoliciesStatusV2, {{4, 1}, {8, 1}},
+         {{8 + 4, 21248}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> block(c.version & 0xFFFF);
+        std::memcpy(block.data(), &c.version, 4);
+        for (const auto& [offset, word] : c.input) std::memcpy(&block[offset], &word, 4);
+        ASSERT_EQ(nvapi::Call(c.id, BoardHandle(0), static_cast<void*>(block.data())), NvOk) << c.what;
+        for (const Field& f : c.fields) {
+            std::int32_t value = 0;
+            std::memcpy(&value, &block[f.offset], 4);
+            EXPECT_EQ(value, f.expected) << c.what << " at " << f.offset;
+        }
+    }
+}
+
+TEST_F(Board, LimitsAreSetOnADriverWithOnlyTheOlderBlocks) {
+    ASSERT_EQ(sim.UseText("max_version = 0x34206D86, 1\nmax_version = 0x70916171, 1\nmax_version = 0xAD95F5ED, 1\n"
+                          "max_version = 0x0D258BB5, 2\nmax_version = 0xE9C425A1, 2\nmax_version = 0x34C0B13D, 2\n"
+                          "[board]\npower = 50000, 100000, 120000, 100000\nthermal = 16640, 21248, 23040, 21248\n"),
+              1);
+    EXPECT_EQ(GpuGetPowerTarget(0), 100);
+    EXPECT_EQ(GpuSetPowerTarget(0, 110), 110);
+    EXPECT_EQ(GpuGetTempTarget(0), 83);
+    EXPECT_EQ(GpuSetTempTarget(0, 87.0), 87);
+    EXPECT_EQ(GpuSetTempPriority(0, 1), 1);
+    EXPECT_EQ(GpuGetTempPriority(0), 1);
+    EXPECT_EQ(GpuGetTempTarget(0), 87);  // the priority write kept the target
+    double degrees = 0;
+    EXPECT_EQ(GpuLinkedTempTarget(0, 110, degrees), 1);
+    EXPECT_DOUBLE_EQ(degrees, 86.5);
+    EXPECT_EQ(sim.Versions(NvId_SetThermalPoliciesStatus).back(), kThermalPoliciesStatusV2);
+    EXPECT_EQ(sim.Versions(NvId_SetPowerPoliciesStatus).back(), kPowerPoliciesStatusV1);
+}
+
 TEST_F(Board, TemperatureTargetWithinTheDriversRange) {
     ASSERT_EQ(sim.Use("voltage"), 1);  // 65 to 90 degC, default 83
     TempTargetLimits limits{};
@@ -213,7 +274,16 @@ TEST_F(Board, FanSelectorsWithOneAndTwoCoolers) {
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
     EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 0);
     EXPECT_EQ(GpuGetFanMode(0, kFanGeneric, 10), 2);
-    EXPECT_EQ(GpuSetFan(0, 1, kFanGeneric, 60), 0);  // manual needs the cooler itself
+    // The generic selector is the first cooler the driver reports (identifier 1 here),
+    // never a cooler with identifier 0; the other cooler keeps its setting.
+    EXPECT_EQ(GpuSetFan(0, 1, kFanGeneric, 50), 50);
+    EXPECT_EQ(GpuGetFan(0, kFanSecond, 0), 50);
+    EXPECT_EQ(GpuGetFan(0, kFanFirst, 0), 60);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+    GpuSetFan(0, 0, kFanGeneric, 0);
+    EXPECT_EQ(GpuGetFanMode(0, kFanGeneric, 0), 0);
+    EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 0);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
 }
 
 TEST_F(Board, ManualLevelZeroAndAutomaticHandTheFanBack) {
@@ -326,6 +396,9 @@ TEST_F(Board, ClockFrequenciesFallBackAndNeedThePresentBit) {
               (std::vector<unsigned>{kClockFrequenciesV3, kClockFrequenciesV2, kClockFrequenciesV1}));
     EXPECT_EQ(GpuGetClockFrequency(4, kClockCurrent), 0);  // memory current: not present
     EXPECT_EQ(GpuGetClockFrequency(0, kClockBase), 1607);
+    // Version 1 has no clock type: it cannot give base or boost, so they read as unavailable.
+    sim.injectFault(NvId_GetAllClockFrequencies, NvIncompatibleStructVersion, 2);
+    EXPECT_EQ(GpuGetClockFrequency(0, kClockBase), 0);
 }
 
 TEST_F(Board, BaseAndBoostClocksWithTheOffset) {
@@ -389,6 +462,10 @@ TEST_F(Board, EveryMultiVersionReadFallsBackAndReadsTheOlderLayout) {
         {"over-voltage v1", "curve", NvId_GetPstates20, 2, [] { return GpuGetOverVoltage(0, 3); }, 0, kPstates20V1},
         {"base voltage v1", "voltage", NvId_GetPstates20, 1, [] { return GpuGetBaseVoltageDelta(0, 3); }, 100,
          kPstates20V1},
+        {"power status v1", "voltage", NvId_GetPowerPoliciesStatus, 1, [] { return GpuGetPowerTarget(0); }, 100,
+         kPowerPoliciesStatusV1},
+        {"thermal status v2", "voltage", NvId_GetThermalPoliciesStatus, 1, [] { return GpuGetTempTarget(0); }, 83,
+         kThermalPoliciesStatusV2},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(sim.Use(c.scenario), 1);
