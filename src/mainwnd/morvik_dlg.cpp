@@ -199,7 +199,13 @@ BOOL CMorvikDlg::OnInitDialog() {
     DisplaySettings.temperatureUnit = unit > 0 ? unit : 0;
     Button(IDC_BUTTON_TEMPUNIT).SetToggled(unit > 0 ? 1 : 0);
 
-    if (GpuInitialize() > 0) StartBoardWork();
+    if (GpuInitialize() > 0) {
+        StartBoardWork();
+    } else if (m_trayRetry) {
+        // No board, but the icon is the way back to a window started hidden: keep
+        // offering it.
+        SetTimer(IDT_ANIMATION, kAnimationPeriod);
+    }
 
     CreateLabels();
     m_toolTip.Create(this);
@@ -392,7 +398,9 @@ void CMorvikDlg::TrayRetryStep() {
     if (!m_trayRetry) return;
     if (++m_trayRetryCount <= 50) return;
     m_trayRetryCount = 0;
-    if (m_tray.ShowIcon()) m_trayRetry = 0;
+    if (!m_tray.ShowIcon()) return;
+    m_trayRetry = 0;
+    if (BoardCount == 0) KillTimer(IDT_ANIMATION);  // it ran for the icon alone
 }
 
 LRESULT CMorvikDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) { return m_tray.OnTrayNotification(wParam, lParam); }

@@ -1,5 +1,6 @@
 #include "mainwnd/system_tray.h"
 
+#include "framework/message_filter.h"
 #include "framework/text.h"
 #include "resources/resource.h"
 
@@ -55,6 +56,12 @@ bool CSystemTray::Create(CWnd* parent, UINT callbackMessage, const wchar_t* tip,
     if (RegisterMessageWindowClass()) {
         CreateEx(0, kMessageWindowClass, L"", WS_POPUP, RECT{}, nullptr, 0);
     }
+    // Explorer runs below this elevated program: let its broadcast and the icon's
+    // callbacks through to both windows.
+    for (HWND window : {m_hWnd, parent ? parent->m_hWnd : nullptr}) {
+        AllowMessageFromShell(window, TaskbarCreatedMessage());
+        AllowMessageFromShell(window, callbackMessage);
+    }
     m_data = NOTIFYICONDATAW{};
     m_data.cbSize = sizeof(m_data);
     m_data.hWnd = parent ? parent->m_hWnd : nullptr;
@@ -97,7 +104,8 @@ void CSystemTray::RemoveIcon() {
     if (s_notify(NIM_DELETE, &m_data)) m_removed = m_hidden = true;
 }
 
-// The shell lost the icon: add it again unless it is meant to be away.
+// The shell lost the icon (Explorer restarted): add it again unless it is meant to
+// be away.
 void CSystemTray::ReAddUnlessHidden() {
     if (m_hidden) return;
     const bool added = AddIcon(m_savedFlags);
@@ -110,10 +118,15 @@ LRESULT CSystemTray::OnTaskbarCreated(WPARAM, LPARAM) {
     return 0;
 }
 
+// The work area changed: the icon is still there, so it is refreshed, and added only
+// when the shell no longer knows it.
 LRESULT CSystemTray::OnSettingChange(WPARAM wParam, LPARAM lParam) {
     if (wParam == SPI_SETWORKAREA) {
         m_showPending = m_hidden;
-        ReAddUnlessHidden();
+        if (!m_hidden) {
+            m_data.uFlags = m_savedFlags;
+            if (!s_notify(NIM_MODIFY, &m_data)) ReAddUnlessHidden();
+        }
     }
     return ::DefWindowProcW(m_hWnd, WM_SETTINGCHANGE, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 // periodically, the tooltips, and the notification-area icon with a shell that can
 // refuse it.
 #include "../e2e/process.h"
+#include "framework/message_filter.h"
 #include "mainwnd/monitor_sample.h"
 #include "mainwnd/morvik_dlg.h"
 #include "mainwnd/system_tray.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,11 @@ struct FakeShell {
     static std::vector<DWORD> calls;
     static std::vector<UINT> flags;
     static bool accepts;
+    static DWORD refuses;  // one kind of call refused even while the shell accepts
     static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW data) {
         calls.push_back(message);
         flags.push_back(data->uFlags);
-        return accepts ? TRUE : FALSE;
+        return accepts && message != refuses ? TRUE : FALSE;
     }
     static int Adds() {
         int n = 0;
@@ -37,6 +40,7 @@ struct FakeShell {
 std::vector<DWORD> FakeShell::calls;
 std::vector<UINT> FakeShell::flags;
 bool FakeShell::accepts = true;
+DWORD FakeShell::refuses = ~0u;
 
 class PanelTest : public testing::Test {
 protected:
@@ -96,6 +100,19 @@ TEST_F(PanelTest, TimersRunOnlyWithABoard) {
         }
         panel_.DestroyWindow();
     }
+}
+
+TEST_F(PanelTest, WithoutABoardARefusedIconIsStillOfferedAgain) {
+    FakeShell::accepts = false;
+    Open("nodriver");
+    Ticks(51);
+    EXPECT_EQ(FakeShell::Adds(), 2);
+    FakeShell::accepts = true;
+    Ticks(51);
+    EXPECT_EQ(FakeShell::Adds(), 3);
+    // Taken: the timer that ran for the icon alone stops.
+    EXPECT_FALSE(TimerRuns(panel_.m_hWnd, IDT_ANIMATION));
+    EXPECT_FALSE(TimerRuns(panel_.m_hWnd, IDT_MONITOR));
 }
 
 // Runs the window's messages for `milliseconds`.
@@ -288,9 +305,16 @@ TEST_F(TrayTest, ShellBroadcastsPutTheIconBackUnlessHidden) {
     const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     FakeShell::calls.clear();
     tray.SendMessage(taskbarCreated);
+    // A work-area change finds the icon still there: it is refreshed, and added only
+    // when the shell no longer knows it.
     tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA);
     tray.SendMessage(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
-    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+    FakeShell::calls.clear();
+    FakeShell::refuses = NIM_MODIFY;
+    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA);
+    EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_MODIFY, NIM_ADD}));
+    FakeShell::refuses = ~0u;
 
     tray.RemoveIcon();
     EXPECT_TRUE(tray.IsHidden());
@@ -303,6 +327,26 @@ TEST_F(TrayTest, ShellBroadcastsPutTheIconBackUnlessHidden) {
     FakeShell::accepts = false;
     tray.SendMessage(taskbarCreated);
     EXPECT_TRUE(tray.IsHidden());
+}
+
+TEST_F(TrayTest, ExplorersMessagesAreLetThroughToBothWindows) {
+    static std::vector<std::pair<HWND, UINT>> allowed;
+    allowed.clear();
+    const MessageFilterFunction previous = SetMessageFilterFunction(
+        [](HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT) -> BOOL {
+            if (action == MSGFLT_ALLOW) allowed.push_back({window, message});
+            return TRUE;
+        });
+    CSystemTray tray;
+    ASSERT_TRUE(tray.Create(&owner_, WM_TRAY_NOTIFY, L"Zorvane", nullptr, IDI_TRAY));
+    SetMessageFilterFunction(previous);
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    for (HWND window : {tray.m_hWnd, owner_.m_hWnd}) {
+        for (UINT message : {taskbarCreated, static_cast<UINT>(WM_TRAY_NOTIFY)}) {
+            EXPECT_NE(std::find(allowed.begin(), allowed.end(), std::make_pair(window, message)), allowed.end())
+                << std::hex << message;
+        }
+    }
 }
 
 TEST_F(TrayTest, DestroyedTrayRemovesItsIcon) {
