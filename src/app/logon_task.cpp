@@ -7,6 +7,9 @@
 namespace {
 
 constexpr const wchar_t* kTaskName = L"Zorvane";
+// Task priorities 4 to 6 run at normal process and I/O priority; the scheduler's
+// default, 7, runs below normal with low I/O priority.
+constexpr int kNormalTaskPriority = 4;
 
 HRESULT CreateSystemTaskService(ITaskService** service) {
     return ::CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
@@ -80,7 +83,9 @@ bool SetSettings(ITaskDefinition* definition) {
         return false;
     }
     Bstr noLimit(L"PT0S");
-    if (FAILED(settings->put_ExecutionTimeLimit(noLimit))) return false;
+    if (FAILED(settings->put_ExecutionTimeLimit(noLimit)) || FAILED(settings->put_Priority(kNormalTaskPriority))) {
+        return false;
+    }
     ComRef<IIdleSettings> idle;
     return SUCCEEDED(settings->get_IdleSettings(&idle)) && idle &&
            SUCCEEDED(idle->put_StopOnIdleEnd(VARIANT_FALSE));
@@ -134,7 +139,8 @@ int RegisterWithService(const wchar_t* executablePath, const wchar_t* arguments,
         return 1;
     }
 
-    Variant userId(L"");
+    // An interactive-token task of the registering user: user and password both empty.
+    Variant userId;
     Variant password;
     Variant securityDescriptor(L"");
     ComRef<IRegisteredTask> registered;

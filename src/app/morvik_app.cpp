@@ -56,11 +56,11 @@ BOOL CMorvikApp::InitInstance() {
         if (switches.command == StartupCommand::Install) {
             wchar_t exePath[MAX_PATH];
             GetExecutablePath(exePath);
-            RegisterStartWithWindows(exePath);
+            m_exitCode = RegistrationExitCode(RegisterStartWithWindows(exePath));
             return FALSE;
         }
         if (switches.command == StartupCommand::Uninstall) {
-            UnregisterStartWithWindows();
+            m_exitCode = RegistrationExitCode(UnregisterStartWithWindows());
             return FALSE;
         }
     }

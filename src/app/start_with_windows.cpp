@@ -25,25 +25,34 @@ HKEY OpenRunKey(const wchar_t* runKeyPath) {
 
 }  // namespace
 
-bool RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath) {
+StartRegistration RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath) {
     HKEY key = OpenRunKey(runKeyPath);
-    if (!key) return false;
+    if (!key) return StartRegistration::KeyNotOpened;
 
     // Quotes, a blank and the switch around a path of at most MAX_PATH - 1 characters.
     wchar_t command[MAX_PATH + 8];
     FormatText(command, L"\"%s\" %s", executablePath, kAutostartArgument);
     const DWORD bytes = static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t));
     ::RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), bytes);
-    RegisterLogonTask(executablePath, kAutostartArgument, false);
+    const int task = RegisterLogonTask(executablePath, kAutostartArgument, false);
     ::RegCloseKey(key);
-    return true;
+    return task == 0 ? StartRegistration::Done : StartRegistration::TaskFailed;
 }
 
-bool UnregisterStartWithWindows(const wchar_t* runKeyPath) {
+StartRegistration UnregisterStartWithWindows(const wchar_t* runKeyPath) {
     HKEY key = OpenRunKey(runKeyPath);
-    if (!key) return false;
+    if (!key) return StartRegistration::KeyNotOpened;
     ::RegDeleteValueW(key, kRunValueName);
-    RegisterLogonTask(L"", L"", true);
+    const int task = RegisterLogonTask(L"", L"", true);
     ::RegCloseKey(key);
-    return true;
+    return task == 0 ? StartRegistration::Done : StartRegistration::TaskFailed;
+}
+
+int RegistrationExitCode(StartRegistration result) {
+    switch (result) {
+    case StartRegistration::Done: return 0;
+    case StartRegistration::TaskFailed: return 1;
+    case StartRegistration::KeyNotOpened: return 2;
+    }
+    return 2;
 }

@@ -5,10 +5,17 @@
 extern const wchar_t kRunKeyPath[];
 extern const wchar_t kRunValueName[];
 
+// What a registration did: nothing when the Run key could not be opened; else the
+// value was written (or deleted) and `task` tells whether the logon task followed.
+enum class StartRegistration { KeyNotOpened, TaskFailed, Done };
+
 // Opens the Run key (32-bit view, full access); when that works, stores
 // "\"<executablePath>\" /A" under "Zorvane" and registers the logon task.
-// Returns false, touching nothing, when the key cannot be opened.
-bool RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath = kRunKeyPath);
+StartRegistration RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath = kRunKeyPath);
 
 // Opens the Run key the same way; when that works, deletes the value and the task.
-bool UnregisterStartWithWindows(const wchar_t* runKeyPath = kRunKeyPath);
+StartRegistration UnregisterStartWithWindows(const wchar_t* runKeyPath = kRunKeyPath);
+
+// The exit code of "/INSTALL" and "/UNINSTALL": 0 done, 1 the task failed, 2 the Run
+// key could not be opened.
+int RegistrationExitCode(StartRegistration result);

@@ -196,6 +196,7 @@ const wchar_t* const kRegisterSequence[] = {
     L"Settings.put_StopIfGoingOnBatteries 0",
     L"Settings.put_StartWhenAvailable -1",
     L"Settings.put_ExecutionTimeLimit 'PT0S'",
+    L"Settings.put_Priority 4",  // normal; the default 7 is below normal
     L"Settings.get_IdleSettings",
     L"Idle.put_StopOnIdleEnd 0",
     L"Definition.get_Triggers",
@@ -205,7 +206,7 @@ const wchar_t* const kRegisterSequence[] = {
     L"Action.QueryInterface IExecAction",
     L"Action.put_Path 'C:\\Games\\Zorvane\\Zorvane.exe'",
     L"Action.put_Arguments '/A'",
-    L"Folder.RegisterTaskDefinition 'Zorvane' Definition 6 '' vt0 3 ''",
+    L"Folder.RegisterTaskDefinition 'Zorvane' Definition 6 vt0 vt0 3 ''",  // the registering user
 };
 
 std::wstring Lines(const wchar_t* const* lines, size_t count) {
@@ -298,9 +299,9 @@ protected:
 TEST_F(RunKey, RegisterWritesTheQuotedPathAndTheTaskTwiceLeavesOne) {
     const DWORD before = ValueCount();
     FakeTaskServiceReset(nullptr);
-    EXPECT_TRUE(RegisterStartWithWindows(L"C:\\Games\\Zorvane\\Zorvane.exe"));
+    EXPECT_EQ(RegisterStartWithWindows(L"C:\\Games\\Zorvane\\Zorvane.exe"), StartRegistration::Done);
     FakeTaskServiceReset(nullptr);
-    EXPECT_TRUE(RegisterStartWithWindows(L"C:\\Games\\Zorvane\\Zorvane.exe"));
+    EXPECT_EQ(RegisterStartWithWindows(L"C:\\Games\\Zorvane\\Zorvane.exe"), StartRegistration::Done);
     EXPECT_EQ(Log(), Lines(kRegisterSequence, std::size(kRegisterSequence)));
 
     bool present;
@@ -309,11 +310,22 @@ TEST_F(RunKey, RegisterWritesTheQuotedPathAndTheTaskTwiceLeavesOne) {
     EXPECT_EQ(ValueCount(), before + 1);
 }
 
+TEST_F(RunKey, AFailedTaskIsReportedWithTheValueWritten) {
+    FakeTaskServiceReset(L"Settings.put_Priority");
+    EXPECT_EQ(RegisterStartWithWindows(L"C:\\Games\\Zorvane\\Zorvane.exe"), StartRegistration::TaskFailed);
+    bool present;
+    RunValue(&present);
+    EXPECT_TRUE(present);
+    EXPECT_EQ(RegistrationExitCode(StartRegistration::TaskFailed), 1);
+    EXPECT_EQ(RegistrationExitCode(StartRegistration::Done), 0);
+    EXPECT_EQ(RegistrationExitCode(StartRegistration::KeyNotOpened), 2);
+}
+
 TEST_F(RunKey, UnregisterAfterTheProgramMovedRemovesValueAndTask) {
     FakeTaskServiceReset(nullptr);
     RegisterStartWithWindows(L"D:\\Old place\\Zorvane.exe");
     FakeTaskServiceReset(nullptr);
-    EXPECT_TRUE(UnregisterStartWithWindows());
+    EXPECT_EQ(UnregisterStartWithWindows(), StartRegistration::Done);
     EXPECT_EQ(Log(), Lines(kRegisterSequence, 4));
     bool present;
     RunValue(&present);
@@ -323,7 +335,7 @@ TEST_F(RunKey, UnregisterAfterTheProgramMovedRemovesValueAndTask) {
 TEST_F(RunKey, LongPathsAreCutToTheBuffer) {
     FakeTaskServiceReset(nullptr);
     const std::wstring path = L"C:\\" + std::wstring(300, L'p') + L"\\Zorvane.exe";
-    EXPECT_TRUE(RegisterStartWithWindows(path.c_str()));
+    EXPECT_EQ(RegisterStartWithWindows(path.c_str()), StartRegistration::Done);
     bool present;
     const std::vector<BYTE> value = RunValue(&present);
     ASSERT_TRUE(present);
@@ -336,8 +348,8 @@ TEST_F(RunKey, LongPathsAreCutToTheBuffer) {
 TEST_F(RunKey, AKeyThatCannotBeOpenedChangesNothing) {
     FakeTaskServiceReset(nullptr);
     const wchar_t* missing = L"Software\\Zorvane test\\no such key";
-    EXPECT_FALSE(RegisterStartWithWindows(L"C:\\Zorvane.exe", missing));
-    EXPECT_FALSE(UnregisterStartWithWindows(missing));
+    EXPECT_EQ(RegisterStartWithWindows(L"C:\\Zorvane.exe", missing), StartRegistration::KeyNotOpened);
+    EXPECT_EQ(UnregisterStartWithWindows(missing), StartRegistration::KeyNotOpened);
     EXPECT_EQ(Log(), L"");  // no task call at all
     HKEY key;
     EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, missing, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);

@@ -189,6 +189,10 @@ static HRESULT STDMETHODCALLTYPE Settings_put_ExecutionTimeLimit(Fake* self, BST
     return Record(L"%ls.put_ExecutionTimeLimit '%ls'", self->name, limit);
 }
 
+static HRESULT STDMETHODCALLTYPE Settings_put_Priority(Fake* self, INT priority) {
+    return Record(L"%ls.put_Priority %d", self->name, (int)priority);
+}
+
 static HRESULT STDMETHODCALLTYPE Settings_get_IdleSettings(Fake* self, IIdleSettings** out) {
     return Hand(Record(L"%ls.get_IdleSettings", self->name), (void**)out, &s_idle, L"Idle");
 }
@@ -247,6 +251,7 @@ static void BuildVtables(void) {
     SET(s_settings, put_StopIfGoingOnBatteries, Settings_put_StopIfGoingOnBatteries);
     SET(s_settings, put_StartWhenAvailable, Settings_put_StartWhenAvailable);
     SET(s_settings, put_ExecutionTimeLimit, Settings_put_ExecutionTimeLimit);
+    SET(s_settings, put_Priority, Settings_put_Priority);
     SET(s_settings, get_IdleSettings, Settings_get_IdleSettings);
 
     FillUnexpected(&s_idle, sizeof s_idle);
