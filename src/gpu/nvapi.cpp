@@ -1,5 +1,7 @@
 #include "nvapi.h"
 
+#include "platform/system_library.h"
+
 #include <windows.h>
 
 #include <unordered_map>
@@ -13,6 +15,7 @@ HMODULE g_library = nullptr;
 QueryInterfaceFunction g_query = nullptr;
 int g_bindStatus = NvOk;
 bool g_bound = false;
+DriverLibraryLoader g_load = &::LoadLibraryExW;
 
 std::unordered_map<std::uint32_t, void*>& Cache() {
     static std::unordered_map<std::uint32_t, void*> cache;
@@ -24,7 +27,7 @@ void Bind() {
     g_bound = true;
     // Only the driver's installation in the system directory: never a DLL of the
     // same name planted beside this (elevated) program.
-    g_library = ::LoadLibraryExW(g_libraryName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    g_library = LoadSystemLibrary(g_libraryName, reinterpret_cast<LibraryLoader>(g_load));
     if (!g_library) {
         g_bindStatus = NvLibraryNotFound;
         return;
@@ -56,6 +59,12 @@ void* nvapi::Query(std::uint32_t id, int* status) {
     cache[id] = function;
     *status = NvOk;
     return function;
+}
+
+DriverLibraryLoader SetDriverLibraryLoaderForTesting(DriverLibraryLoader loader) {
+    const DriverLibraryLoader previous = g_load;
+    g_load = loader ? loader : &::LoadLibraryExW;
+    return previous;
 }
 
 void RebindDriverLibraryForTesting(const wchar_t* libraryName) {

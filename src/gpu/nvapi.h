@@ -160,6 +160,12 @@ VersionedResult CallVersioned(void* block, const std::uint32_t (&versions)[N], I
 
 }  // namespace nvapi
 
+// The system's LoadLibraryExW; tests replace it to play a system without the
+// search-path update.
+struct HINSTANCE__;
+using DriverLibraryLoader = HINSTANCE__*(__stdcall*)(const wchar_t* name, void* file, unsigned long flags);
+DriverLibraryLoader SetDriverLibraryLoaderForTesting(DriverLibraryLoader loader);
+
 // Tests only: binds another library name (null restores "nvapi64.dll") and forgets
 // the loaded library and every cached pointer.
 void RebindDriverLibraryForTesting(const wchar_t* libraryName);

@@ -2,6 +2,7 @@
 #include "payload/archive.h"
 
 #include "biosbackup/backup_core.h"
+#include "platform/system_library.h"
 
 #include <windows.h>
 #include <bcrypt.h>
@@ -21,61 +22,105 @@ bool Ok(NTSTATUS status) {
     return status >= 0;
 }
 
+// The cryptography functions, from the system directory's bcrypt.dll only: the
+// extractor runs elevated from the temporary directory.
+struct Crypto {
+    decltype(&::BCryptOpenAlgorithmProvider) OpenAlgorithmProvider;
+    decltype(&::BCryptCloseAlgorithmProvider) CloseAlgorithmProvider;
+    decltype(&::BCryptDeriveKeyPBKDF2) DeriveKeyPBKDF2;
+    decltype(&::BCryptHash) Hash;
+    decltype(&::BCryptSetProperty) SetProperty;
+    decltype(&::BCryptGenerateSymmetricKey) GenerateSymmetricKey;
+    decltype(&::BCryptEncrypt) Encrypt;
+    decltype(&::BCryptDecrypt) Decrypt;
+    decltype(&::BCryptDestroyKey) DestroyKey;
+    decltype(&::BCryptGenRandom) GenRandom;
+};
+
+template <class F>
+bool Resolve(HMODULE module, const char* name, F& function) {
+    function = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+    return function != nullptr;
+}
+
+// Null when the library or one of its functions is missing.
+const Crypto* SystemCrypto() {
+    static Crypto crypto{};
+    static const bool loaded = [] {
+        HMODULE module = LoadSystemLibrary(L"bcrypt.dll");
+        return module && Resolve(module, "BCryptOpenAlgorithmProvider", crypto.OpenAlgorithmProvider) &&
+               Resolve(module, "BCryptCloseAlgorithmProvider", crypto.CloseAlgorithmProvider) &&
+               Resolve(module, "BCryptDeriveKeyPBKDF2", crypto.DeriveKeyPBKDF2) &&
+               Resolve(module, "BCryptHash", crypto.Hash) && Resolve(module, "BCryptSetProperty", crypto.SetProperty) &&
+               Resolve(module, "BCryptGenerateSymmetricKey", crypto.GenerateSymmetricKey) &&
+               Resolve(module, "BCryptEncrypt", crypto.Encrypt) && Resolve(module, "BCryptDecrypt", crypto.Decrypt) &&
+               Resolve(module, "BCryptDestroyKey", crypto.DestroyKey) &&
+               Resolve(module, "BCryptGenRandom", crypto.GenRandom);
+    }();
+    return loaded ? &crypto : nullptr;
+}
+
 // 32 bytes of AES key followed by 32 bytes of HMAC key.
 bool DeriveKeys(const char* password, const unsigned char* salt, unsigned char* keys) {
+    const Crypto* c = SystemCrypto();
+    if (c == nullptr) return false;
     BCRYPT_ALG_HANDLE hmac = nullptr;
-    if (!Ok(BCryptOpenAlgorithmProvider(&hmac, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG))) {
+    if (!Ok(c->OpenAlgorithmProvider(&hmac, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG))) {
         return false;
     }
-    const bool ok = Ok(BCryptDeriveKeyPBKDF2(hmac, reinterpret_cast<PUCHAR>(const_cast<char*>(password)),
+    const bool ok = Ok(c->DeriveKeyPBKDF2(hmac, reinterpret_cast<PUCHAR>(const_cast<char*>(password)),
                                              static_cast<ULONG>(std::strlen(password)), const_cast<PUCHAR>(salt),
                                              kSaltBytes, kIterations, keys, 64, 0));
-    BCryptCloseAlgorithmProvider(hmac, 0);
+    c->CloseAlgorithmProvider(hmac, 0);
     return ok;
 }
 
 bool Mac(const unsigned char* key, const std::string& data, unsigned char* mac) {
+    const Crypto* c = SystemCrypto();
+    if (c == nullptr) return false;
     BCRYPT_ALG_HANDLE alg = nullptr;
-    if (!Ok(BCryptOpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG))) {
+    if (!Ok(c->OpenAlgorithmProvider(&alg, BCRYPT_SHA256_ALGORITHM, nullptr, BCRYPT_ALG_HANDLE_HMAC_FLAG))) {
         return false;
     }
-    const bool ok = Ok(BCryptHash(alg, const_cast<PUCHAR>(key), 32,
+    const bool ok = Ok(c->Hash(alg, const_cast<PUCHAR>(key), 32,
                                   reinterpret_cast<PUCHAR>(const_cast<char*>(data.data())),
                                   static_cast<ULONG>(data.size()), mac, kMacBytes));
-    BCryptCloseAlgorithmProvider(alg, 0);
+    c->CloseAlgorithmProvider(alg, 0);
     return ok;
 }
 
 // AES-256-CBC with padding; `encrypt` chooses the direction.
 bool Cipher(bool encrypt, const unsigned char* key, const unsigned char* iv, const std::string& in, std::string* out) {
+    const Crypto* c = SystemCrypto();
+    if (c == nullptr) return false;
     BCRYPT_ALG_HANDLE alg = nullptr;
     BCRYPT_KEY_HANDLE handle = nullptr;
-    bool ok = Ok(BCryptOpenAlgorithmProvider(&alg, BCRYPT_AES_ALGORITHM, nullptr, 0)) &&
-              Ok(BCryptSetProperty(alg, BCRYPT_CHAINING_MODE, reinterpret_cast<PUCHAR>(const_cast<wchar_t*>(BCRYPT_CHAIN_MODE_CBC)),
+    bool ok = Ok(c->OpenAlgorithmProvider(&alg, BCRYPT_AES_ALGORITHM, nullptr, 0)) &&
+              Ok(c->SetProperty(alg, BCRYPT_CHAINING_MODE, reinterpret_cast<PUCHAR>(const_cast<wchar_t*>(BCRYPT_CHAIN_MODE_CBC)),
                                    sizeof(BCRYPT_CHAIN_MODE_CBC), 0)) &&
-              Ok(BCryptGenerateSymmetricKey(alg, &handle, nullptr, 0, const_cast<PUCHAR>(key), 32, 0));
+              Ok(c->GenerateSymmetricKey(alg, &handle, nullptr, 0, const_cast<PUCHAR>(key), 32, 0));
     if (ok) {
         unsigned char chain[kIvBytes];
         std::memcpy(chain, iv, kIvBytes);
         PUCHAR input = reinterpret_cast<PUCHAR>(const_cast<char*>(in.data()));
         const ULONG inputSize = static_cast<ULONG>(in.size());
         ULONG size = 0;
-        ok = Ok(encrypt ? BCryptEncrypt(handle, input, inputSize, nullptr, chain, kIvBytes, nullptr, 0, &size,
+        ok = Ok(encrypt ? c->Encrypt(handle, input, inputSize, nullptr, chain, kIvBytes, nullptr, 0, &size,
                                         BCRYPT_BLOCK_PADDING)
-                        : BCryptDecrypt(handle, input, inputSize, nullptr, chain, kIvBytes, nullptr, 0, &size,
+                        : c->Decrypt(handle, input, inputSize, nullptr, chain, kIvBytes, nullptr, 0, &size,
                                         BCRYPT_BLOCK_PADDING));
         if (ok) {
             out->assign(size, '\0');
             PUCHAR output = reinterpret_cast<PUCHAR>(out->data());
-            ok = Ok(encrypt ? BCryptEncrypt(handle, input, inputSize, nullptr, chain, kIvBytes, output, size, &size,
+            ok = Ok(encrypt ? c->Encrypt(handle, input, inputSize, nullptr, chain, kIvBytes, output, size, &size,
                                             BCRYPT_BLOCK_PADDING)
-                            : BCryptDecrypt(handle, input, inputSize, nullptr, chain, kIvBytes, output, size, &size,
+                            : c->Decrypt(handle, input, inputSize, nullptr, chain, kIvBytes, output, size, &size,
                                             BCRYPT_BLOCK_PADDING));
             out->resize(size);
         }
     }
-    if (handle != nullptr) BCryptDestroyKey(handle);
-    if (alg != nullptr) BCryptCloseAlgorithmProvider(alg, 0);
+    if (handle != nullptr) c->DestroyKey(handle);
+    if (alg != nullptr) c->CloseAlgorithmProvider(alg, 0);
     return ok;
 }
 
@@ -94,6 +139,8 @@ bool GetU32(const std::string& in, std::size_t* at, std::uint32_t* value) {
 }  // namespace
 
 bool SealArchive(const std::vector<ArchiveFile>& files, const char* password, std::string* archive) {
+    const Crypto* c = SystemCrypto();
+    if (c == nullptr) return false;
     std::string plain;
     for (const ArchiveFile& file : files) {
         PutU32(&plain, static_cast<std::uint32_t>(file.name.size()));
@@ -104,7 +151,7 @@ bool SealArchive(const std::vector<ArchiveFile>& files, const char* password, st
     unsigned char random[kSaltBytes + kIvBytes];
     unsigned char keys[64];
     std::string sealed;
-    if (!Ok(BCryptGenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG)) ||
+    if (!Ok(c->GenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG)) ||
         !DeriveKeys(password, random, keys) || !Cipher(true, keys, random + kSaltBytes, plain, &sealed)) {
         return false;
     }

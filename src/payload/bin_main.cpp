@@ -1,6 +1,7 @@
 // BIN.exe: unpacks the archive appended to itself into <dir>\BIN.
 // Command line: -o<dir> -p<password> [-y]; the directory may hold blanks.
 #include "payload/archive.h"
+#include "platform/system_library.h"
 
 #include <windows.h>
 
@@ -49,6 +50,7 @@ bool ParseCommandLine(const std::string& line, std::string* directory, std::stri
 }  // namespace
 
 int main() {
+    RestrictDllSearchToSystem();
     std::string directory, password;
     if (!ParseCommandLine(GetCommandLineA(), &directory, &password)) return 1;
     std::vector<ArchiveFile> files;

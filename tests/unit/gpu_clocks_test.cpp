@@ -93,6 +93,30 @@ TEST_F(Gpu, MissingLibraryAnswersMinusTwo) {
     EXPECT_EQ(rebound.Use("curve"), 1);
 }
 
+TEST_F(Gpu, WithoutTheSearchFlagTheDriverIsLoadedByItsSystemPath) {
+    // A system without the search-path update refuses the flag as an invalid parameter.
+    static std::vector<std::wstring> asked;
+    asked.clear();
+    const DriverLibraryLoader previous =
+        SetDriverLibraryLoaderForTesting([](const wchar_t* name, void* file, unsigned long flags) -> HINSTANCE__* {
+            asked.push_back(name);
+            if (flags & LOAD_LIBRARY_SEARCH_SYSTEM32) {
+                ::SetLastError(ERROR_INVALID_PARAMETER);
+                return nullptr;
+            }
+            return ::LoadLibraryExW(name, static_cast<HANDLE>(file), flags);
+        });
+    RebindDriverLibraryForTesting(nullptr);
+    SimDriver driver;
+    SetDriverLibraryLoaderForTesting(previous);
+    EXPECT_TRUE(driver.ok());
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"nvapi64.dll", std::wstring(system) + L"\\nvapi64.dll"}));
+    EXPECT_EQ(driver.Use("curve"), 1);
+    RebindDriverLibraryForTesting(nullptr);
+}
+
 TEST_F(Gpu, ALibraryPlantedBesideTheProgramIsIgnored) {
     // The build puts a decoy nvapi64.dll beside the test programs; it answers nothing.
     wchar_t exe[MAX_PATH], decoy[MAX_PATH], loaded[MAX_PATH], system[MAX_PATH];
