@@ -49,9 +49,14 @@ void FindEepromId(const char* log, std::size_t size, char* out, std::size_t outC
 const char* EepromSizeFor(const char* identifier);
 std::size_t EepromTableSize();
 
-// The report's question text, from the part number and the identifier (either
-// may be empty).
-void ComposeReport(const char* partNumber, const char* eepromId, char* out, std::size_t outCapacity);
+// What the report says first when the display devices could not be switched: the
+// utility was not run, or the adapters stay off until a restart. Empty otherwise.
+void ComposeNotice(bool devicesNotDisabled, bool devicesNotEnabled, char* out, std::size_t outCapacity);
+
+// The report's question text, from the notice, the part number and the identifier
+// (any may be empty).
+void ComposeReport(const char* notice, const char* partNumber, const char* eepromId, char* out,
+                   std::size_t outCapacity);
 
 // The proposed file name: "<part>.rom", or "VGABIOS.rom" without a part number.
 void ProposedFileName(const char* partNumber, char* out, std::size_t outCapacity);

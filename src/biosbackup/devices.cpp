@@ -32,30 +32,36 @@ int MatchHardwareId(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD property, const
     return -1;
 }
 
-void ChangeDeviceState(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD state) {
+bool ChangeDeviceState(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD state) {
     SP_PROPCHANGE_PARAMS params{};
     params.ClassInstallHeader.cbSize = sizeof(SP_CLASSINSTALL_HEADER);
     params.ClassInstallHeader.InstallFunction = DIF_PROPERTYCHANGE;
     params.StateChange = state;
     params.Scope = DICS_FLAG_GLOBAL;
     params.HwProfile = 0;
-    if (SetupDiSetClassInstallParamsA(set, device, &params.ClassInstallHeader, sizeof params)) {
-        SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, set, device);
+    if (!SetupDiSetClassInstallParamsA(set, device, &params.ClassInstallHeader, sizeof params) ||
+        !SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, set, device)) {
+        return false;
     }
+    // A device that only changes after a restart has not changed now.
+    SP_DEVINSTALL_PARAMS_A install{};
+    install.cbSize = sizeof install;
+    return SetupDiGetDeviceInstallParamsA(set, device, &install) &&
+           (install.Flags & (DI_NEEDREBOOT | DI_NEEDRESTART)) == 0;
 }
 
-int ChangeNvidiaDisplayDevices(DWORD state) {
+DeviceChange ChangeNvidiaDisplayDevices(DWORD state) {
+    DeviceChange change;
     HDEVINFO set = SetupDiGetClassDevsA(&GUID_DEVCLASS_DISPLAY, "PCI", nullptr, DIGCF_PRESENT);
-    if (set == INVALID_HANDLE_VALUE) return 0;
-    int changed = 0;
+    if (set == INVALID_HANDLE_VALUE) return change;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     for (DWORD index = 0; SetupDiEnumDeviceInfo(set, index, &device); ++index) {
         if (MatchHardwareId(set, &device, SPDRP_HARDWAREID, kNvidiaHardwarePrefix) == 1) {
-            ChangeDeviceState(set, &device, state);
-            ++changed;
+            ++change.matched;
+            if (!ChangeDeviceState(set, &device, state)) ++change.failed;
         }
     }
     SetupDiDestroyDeviceInfoList(set);
-    return changed;
+    return change;
 }

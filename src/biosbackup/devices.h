@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include "biosbackup/backup_worker.h"
+
 constexpr const char kNvidiaHardwarePrefix[] = "PCI\\VEN_10DE&DEV_";
 
 // 0 when the first string of the hardware identifier list equals `text`, 1 when
@@ -14,9 +16,8 @@ int MatchHardwareIdList(const char* list, const char* text);
 int MatchHardwareId(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD property, const char* text);
 
 // Enable (DICS_ENABLE) or disable (DICS_DISABLE) a device in all hardware
-// profiles; failures are ignored.
-void ChangeDeviceState(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD state);
+// profiles; false when the setup service refused or the change waits for a restart.
+bool ChangeDeviceState(HDEVINFO set, SP_DEVINFO_DATA* device, DWORD state);
 
-// Applies `state` to every present NVIDIA display adapter on "PCI"; the number
-// of devices changed.
-int ChangeNvidiaDisplayDevices(DWORD state);
+// Applies `state` to every present NVIDIA display adapter on "PCI".
+DeviceChange ChangeNvidiaDisplayDevices(DWORD state);

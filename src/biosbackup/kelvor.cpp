@@ -2,12 +2,12 @@
 // window drives a progress box from a timer while a worker thread unpacks the
 // flashing utility, runs it with the display devices disabled, and cleans up.
 #include "biosbackup/backup_core.h"
-#include "biosbackup/devices.h"
+#include "biosbackup/backup_worker.h"
 #include "biosbackup/resource.h"
+#include "platform/system_library.h"
 
 #include <windows.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -27,51 +27,7 @@ HANDLE g_worker = nullptr;
 char g_caption[100] = "Kelvor";
 char g_exeDirectory[MAX_PATH] = "";
 
-// Starts `program` minimised and detached and waits for it to end.
-void RunAndWait(const char* program, const char* commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_MINIMIZE;
-    PROCESS_INFORMATION process{};
-    char line[1024];
-    std::snprintf(line, sizeof line, "%s", commandLine);
-    if (!CreateProcessA(program, line, nullptr, nullptr, FALSE, DETACHED_PROCESS | CREATE_DEFAULT_ERROR_MODE, nullptr,
-                        nullptr, &startup, &process)) {
-        SecureZeroMemory(line, sizeof line);
-        return;
-    }
-    SecureZeroMemory(line, sizeof line);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
-// Deletes a file or a whole folder, silently.
-void DeletePath(const char* path) {
-    char from[MAX_PATH + 2] = {};
-    std::snprintf(from, MAX_PATH, "%s", path);
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from;
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    SHFileOperationA(&operation);
-}
-
-WORD NativeArchitecture() {
-    SYSTEM_INFO info{};
-    using GetNativeSystemInfoFn = void(WINAPI*)(SYSTEM_INFO*);
-    const auto native = reinterpret_cast<GetNativeSystemInfoFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo")));
-    if (native != nullptr) {
-        native(&info);
-    } else {
-        GetSystemInfo(&info);
-    }
-    return info.wProcessorArchitecture;
-}
+BackupOutcome g_outcome;  // written by the worker before it sets 100
 
 DWORD WINAPI BackupWorker(void* parameter) {
     const auto paths = static_cast<char (*)[MAX_PATH]>(parameter);
@@ -79,35 +35,7 @@ DWORD WINAPI BackupWorker(void* parameter) {
     char temp[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     GetTempPathA(MAX_PATH, temp);
-
-    ChangeNvidiaDisplayDevices(DICS_DISABLE);
-
-    char payload[MAX_PATH];
-    std::snprintf(payload, sizeof payload, "%s", temp);
-    if (ExtractPayload(self, payload, sizeof payload)) {
-        char password[kMaxPasswordBytes + 1];
-        UnscramblePassword(password);
-        char line[MAX_PATH + 64];
-        std::snprintf(line, sizeof line, "-o%s -p%s -y", temp, password);
-        SecureZeroMemory(password, sizeof password);
-        RunAndWait(payload, line);
-        SecureZeroMemory(line, sizeof line);
-        DeletePath(payload);
-    }
-
-    const char* utility = FlashUtilityName(NativeArchitecture());
-    if (utility != nullptr) {
-        char program[MAX_PATH];
-        std::snprintf(program, sizeof program, "%sBIN\\%s", temp, utility);
-        char line[3 * MAX_PATH];
-        std::snprintf(line, sizeof line, " --index=0 --save --auto \"%s\" --log \"%s\"", paths[0], paths[1]);
-        RunAndWait(program, line);
-    }
-    char folder[MAX_PATH];
-    std::snprintf(folder, sizeof folder, "%sBIN", temp);
-    DeletePath(folder);
-
-    ChangeNvidiaDisplayDevices(DICS_ENABLE);
+    g_outcome = RunBackup(SystemBackupActions(), self, temp, paths[0], paths[1]);
     FinishProgress(&ProgressPercent);
     return 0;
 }
@@ -143,8 +71,10 @@ void Report(HWND window) {
     FindEepromId(buffer, ReadHead(TempPaths[1], buffer), eepromId, sizeof eepromId);
     DeleteFileA(TempPaths[1]);
 
-    char text[256];
-    ComposeReport(partNumber, eepromId, text, sizeof text);
+    char notice[256];
+    ComposeNotice(g_outcome.devicesNotDisabled, g_outcome.devicesNotEnabled, notice, sizeof notice);
+    char text[512];
+    ComposeReport(notice, partNumber, eepromId, text, sizeof text);
     if (MessageBoxA(nullptr, text, g_caption, MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         char file[MAX_PATH];
         ProposedFileName(partNumber, file, sizeof file);
@@ -254,6 +184,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchToSystem();
     g_instance = instance;
     char className[100] = "KELVOR";
     LoadStringA(instance, IDS_APP_TITLE, g_caption, sizeof g_caption);

@@ -102,7 +102,15 @@ void FindEepromId(const char* log, std::size_t size, char* out, std::size_t outC
     if (close != nullptr) CopyRange(open, close, out, outCapacity);
 }
 
-void ComposeReport(const char* partNumber, const char* eepromId, char* out, std::size_t outCapacity) {
+void ComposeNotice(bool devicesNotDisabled, bool devicesNotEnabled, char* out, std::size_t outCapacity) {
+    std::snprintf(out, outCapacity, "%s%s",
+                  devicesNotDisabled ? "The display adapters could not be disabled:\nthe BIOS was not read.\n\n" : "",
+                  devicesNotEnabled ? "The display adapters could not be enabled again:\nrestart the computer.\n\n"
+                                    : "");
+}
+
+void ComposeReport(const char* notice, const char* partNumber, const char* eepromId, char* out,
+                   std::size_t outCapacity) {
     char biosLine[64] = "";
     char eepromLine[64] = "";
     if (partNumber[0] != '\0') std::snprintf(biosLine, sizeof biosLine, "BIOS No. : %s \n", partNumber);
@@ -114,7 +122,7 @@ void ComposeReport(const char* partNumber, const char* eepromId, char* out, std:
             std::snprintf(eepromLine, sizeof eepromLine, "EEPROM ID : %s \n", eepromId);
         }
     }
-    std::snprintf(out, outCapacity, "%s%s%s\n** Save VGA BIOS to file ? **", biosLine,
+    std::snprintf(out, outCapacity, "%s%s%s%s\n** Save VGA BIOS to file ? **", notice, biosLine,
                   std::strlen(biosLine) > 1 && std::strlen(eepromLine) > 1 ? "\n" : "", eepromLine);
 }
 

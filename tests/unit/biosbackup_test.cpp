@@ -1,11 +1,16 @@
 // Kelvor's logic: the payload marker, the extractor, the password, the report
 // texts, the EEPROM table, hardware identifiers and the progress hand-off.
 #include "biosbackup/backup_core.h"
+#include "biosbackup/backup_worker.h"
 #include "biosbackup/devices.h"
 #include "payload/archive.h"
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -189,11 +194,23 @@ TEST(Report, ComposesTheQuestionAndTheProposedName) {
     };
     for (const auto& c : cases) {
         char text[256], file[64];
-        ComposeReport(c.part, c.eeprom, text, sizeof text);
+        ComposeReport("", c.part, c.eeprom, text, sizeof text);
         ProposedFileName(c.part, file, sizeof file);
         EXPECT_STREQ(text, c.text);
         EXPECT_STREQ(file, c.file);
     }
+}
+
+TEST(Report, TellsWhenTheDisplayAdaptersCouldNotBeSwitched) {
+    char notice[256], text[512];
+    ComposeNotice(false, false, notice, sizeof notice);
+    EXPECT_STREQ(notice, "");
+    ComposeNotice(true, true, notice, sizeof notice);
+    ComposeReport(notice, "", "", text, sizeof text);
+    EXPECT_STREQ(text,
+                 "The display adapters could not be disabled:\nthe BIOS was not read.\n\n"
+                 "The display adapters could not be enabled again:\nrestart the computer.\n\n"
+                 "\n** Save VGA BIOS to file ? **");
 }
 
 TEST(Devices, MatchesHardwareIdentifierLists) {
@@ -212,8 +229,121 @@ TEST(Devices, MatchesHardwareIdentifierLists) {
 }
 
 TEST(Devices, NothingIsDisabledWithoutAnNvidiaDisplayDevice) {
-    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_DISABLE), 0);
-    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_ENABLE), 0);
+    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_DISABLE).matched, 0);
+    EXPECT_EQ(ChangeNvidiaDisplayDevices(DICS_ENABLE).matched, 0);
+}
+
+// A system played by recording actions: what the worker did, in order.
+struct FakeSystem {
+    static std::vector<std::string> log;
+    static DeviceChange disable, enable;
+    static bool directory, extract;
+    static long extractorExit;
+
+    static BackupActions Actions() {
+        return {[](DWORD state) {
+                    log.push_back(state == DICS_DISABLE ? "disable" : "enable");
+                    return state == DICS_DISABLE ? disable : enable;
+                },
+                [](const char* temp, char* out, std::size_t capacity) {
+                    log.push_back("directory");
+                    std::snprintf(out, capacity, "%sKelvorX\\", temp);
+                    return directory;
+                },
+                [](const char*, char* out, std::size_t capacity) {
+                    log.push_back("extract");
+                    std::strncat(out, "BIN.exe", capacity - std::strlen(out) - 1);
+                    return extract;
+                },
+                [](const char* program, const char*) {
+                    log.push_back(std::string("run ") + program);
+                    return std::strstr(program, "BIN.exe") != nullptr ? extractorExit : 0L;
+                },
+                [](const char* path) { log.push_back(std::string("delete ") + path); },
+                [] { return static_cast<WORD>(PROCESSOR_ARCHITECTURE_AMD64); }};
+    }
+    static void Reset() {
+        log.clear();
+        disable = {1, 0};
+        enable = {1, 0};
+        directory = extract = true;
+        extractorExit = 0;
+    }
+};
+std::vector<std::string> FakeSystem::log;
+DeviceChange FakeSystem::disable, FakeSystem::enable;
+bool FakeSystem::directory, FakeSystem::extract;
+long FakeSystem::extractorExit;
+
+TEST(Worker, TheUtilityRunsOnlyWithTheAdaptersOffAndAnUnpackedPayload) {
+    const std::vector<std::string> full = {"disable", "directory", "extract", "run T\\KelvorX\\BIN.exe",
+                                           "delete T\\KelvorX\\BIN.exe", "run T\\KelvorX\\BIN\\nvflash64.exe",
+                                           "delete T\\KelvorX\\", "enable"};
+    const std::vector<std::string> noUtility = {"disable", "directory", "extract", "run T\\KelvorX\\BIN.exe",
+                                                "delete T\\KelvorX\\BIN.exe", "delete T\\KelvorX\\", "enable"};
+    const struct {
+        const char* what;
+        void (*arrange)();
+        std::vector<std::string> expected;
+        bool ran, notDisabled, notEnabled;
+    } cases[] = {
+        {"everything works", [] {}, full, true, false, false},
+        {"no NVIDIA adapter", [] { FakeSystem::disable = FakeSystem::enable = {0, 0}; }, full, true, false, false},
+        {"an adapter stays on", [] { FakeSystem::disable = {2, 1}; }, {"disable", "enable"}, false, true, false},
+        {"no private directory", [] { FakeSystem::directory = false; }, {"disable", "directory", "enable"}, false,
+         false, false},
+        {"no payload", [] { FakeSystem::extract = false; }, {"disable", "directory", "extract", "delete T\\KelvorX\\", "enable"},
+         false, false, false},
+        {"the extractor fails", [] { FakeSystem::extractorExit = 2; }, noUtility, false, false, false},
+        {"the extractor cannot start", [] { FakeSystem::extractorExit = -1; }, noUtility, false, false, false},
+        {"an adapter stays off", [] { FakeSystem::enable = {1, 1}; }, full, true, false, true},
+    };
+    for (const auto& c : cases) {
+        FakeSystem::Reset();
+        c.arrange();
+        const BackupOutcome outcome = RunBackup(FakeSystem::Actions(), "K.exe", "T\\", "image.rom", "log.log");
+        EXPECT_EQ(FakeSystem::log, c.expected) << c.what;
+        EXPECT_EQ(outcome.utilityRan, c.ran) << c.what;
+        EXPECT_EQ(outcome.devicesNotDisabled, c.notDisabled) << c.what;
+        EXPECT_EQ(outcome.devicesNotEnabled, c.notEnabled) << c.what;
+    }
+}
+
+TEST(Worker, ThePrivateDirectoryIsForAdministratorsAndSystemAndNeverReused) {
+    const std::string path = TempDirectory() + "private\\";
+    RemoveDirectoryA(path.c_str());
+    ASSERT_TRUE(CreatePrivateDirectory(path.c_str()));
+    EXPECT_FALSE(CreatePrivateDirectory(path.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    RemoveDirectoryA(path.c_str());
+
+    // Wine makes up the access list of its files, so the list given is read back from
+    // the descriptor the directory is created with.
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(kPrivateDirectoryAccess, SDDL_REVISION_1,
+                                                                     &descriptor, nullptr));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(GetSecurityDescriptorControl(descriptor, &control, &revision));
+    EXPECT_NE(control & SE_DACL_PROTECTED, 0) << "nothing inherited from the temporary directory";
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL acl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted));
+    ASSERT_TRUE(present && acl != nullptr);
+    std::vector<std::string> trustees;
+    for (DWORD i = 0; i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(GetAce(acl, i, reinterpret_cast<void**>(&ace)));
+        EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_EQ(ace->Mask, static_cast<DWORD>(FILE_ALL_ACCESS));
+        LPSTR sid = nullptr;
+        ASSERT_TRUE(ConvertSidToStringSidA(reinterpret_cast<PSID>(&ace->SidStart), &sid));
+        trustees.push_back(sid);
+        LocalFree(sid);
+    }
+    LocalFree(descriptor);
+    std::sort(trustees.begin(), trustees.end());
+    EXPECT_EQ(trustees, (std::vector<std::string>{"S-1-5-18", "S-1-5-32-544"}));
 }
 
 TEST(Progress, HoldsAt99AndShows100OnceWhateverTheInterleaving) {
