@@ -1,6 +1,7 @@
 #include "control_button.h"
 
 #include "skin/image.h"
+#include "skin/skin_messages.h"
 
 #include <iterator>
 
@@ -9,7 +10,7 @@ void DrawKeyed(HDC dc, const RECT& area, HBITMAP image) {
     if (size.cx <= 0 || size.cy <= 0) return;
     HDC memory = ::CreateCompatibleDC(dc);
     HGDIOBJ old = ::SelectObject(memory, image);
-    ::TransparentBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, size.cx,
+    ::GdiTransparentBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, size.cx,
                      size.cy, kKeyColour);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
@@ -24,6 +25,7 @@ const MessageMap* CControlButton::ThisMessageMap() {
         msgmap::Message(WM_MOUSELEAVE, &CControlButton::OnMouseLeave),
         msgmap::Message(WM_ERASEBKGND, &CControlButton::OnEraseBackground),
         msgmap::Message(WM_LBUTTONUP, &CControlButton::OnLeftButtonUp),
+        msgmap::Message(WM_SKIN_FIT_PICTURE, &CControlButton::OnFitPicture),
     };
     static const MessageMap map{CButton::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -64,8 +66,11 @@ void CControlButton::LoadStateImages(const SkinPath* slots) {
         m_pictures[load.picture] = picture;
         previous = picture;
     }
+    if (const SIZE size = BitmapSize(m_pictures[Normal]); size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
     Invalidate(false);
 }
+
+LRESULT CControlButton::OnFitPicture(WPARAM width, LPARAM height) { return FitToPicture(m_hWnd, width, height); }
 
 void CControlButton::SetToggled(int value) {
     m_toggled = value != 0;
@@ -87,7 +92,7 @@ void CControlButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HBITMAP picture = m_pictures[choice];
     const SIZE size = BitmapSize(picture);
     if (size.cx > 0 && size.cy > 0) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RequestFitToPicture(m_hWnd, size);
         // Stay inside the button's outline even where the platform does not clip child
         // windows to their shape.
         HRGN shape = ::CreateRectRgn(0, 0, 0, 0);

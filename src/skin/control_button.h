@@ -35,6 +35,7 @@ protected:
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnLeftButtonUp(WPARAM, LPARAM);
+    LRESULT OnFitPicture(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 

@@ -13,6 +13,7 @@ CSkinDialog::~CSkinDialog() { ReleaseBackground(); }
 const MessageMap* CSkinDialog::ThisMessageMap() {
     static const MessageEntry entries[] = {
         msgmap::Message(WM_PAINT, &CSkinDialog::OnPaint),
+        msgmap::Message(WM_SKIN_FIRST_PAINT, &CSkinDialog::OnFirstPaint),
         msgmap::Message(WM_LBUTTONDOWN, &CSkinDialog::OnLeftButtonDown),
         msgmap::Message(WM_ERASEBKGND, &CSkinDialog::OnEraseBackground),
         msgmap::Message(WM_DESTROY, &CSkinDialog::OnDestroy),
@@ -39,11 +40,12 @@ void CSkinDialog::FrameSetUp() {
                height, true);
 }
 
-void CSkinDialog::FirstPaint(HDC paintContext) {
-    m_firstPaint = false;
+// The first paint's work, after it: load the picture, take its size hidden, shape the
+// window, keep the picture in a memory context, then show (or, started at logon, hide).
+LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
     int width = 0, height = 0;
     HBITMAP bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
-    if (!bitmap && !m_startHidden) return;  // no picture: nothing is shaped, sized or painted
+    if (!bitmap && !m_startHidden) return 0;  // no picture: nothing is shaped, sized or painted
     ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                    ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
@@ -51,23 +53,30 @@ void CSkinDialog::FirstPaint(HDC paintContext) {
         // Shaped before the picture is selected: a bitmap selected into a context
         // cannot be read with GetDIBits.
         ShapeFromBitmap(m_hWnd, bitmap);
-        m_background = ::CreateCompatibleDC(paintContext);
+        m_background = ::CreateCompatibleDC(nullptr);
         m_backgroundBitmap = bitmap;
         m_displacedBitmap = ::SelectObject(m_background, bitmap);
     }
     if (m_startHidden) {
         ShowWindow(SW_SHOWMINIMIZED);
         ShowWindow(SW_HIDE);
-    } else {
-        ShowWindow(SW_SHOW);
+        return 0;
     }
+    ShowWindow(SW_SHOW);
+    // All of it once more, the picture first, then the controls over it (also where
+    // they let it show through).
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return 0;
 }
 
 LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    const bool first = m_firstPaint;
-    if (first) FirstPaint(dc);
+    if (m_firstPaint) {
+        // Sizing, shaping and showing change the window: never inside a paint.
+        m_firstPaint = false;
+        PostMessage(WM_SKIN_FIRST_PAINT);
+    }
     if (m_background) {
         ::SetBkMode(dc, TRANSPARENT);
         const RECT& r = paint.rcPaint;
@@ -75,11 +84,6 @@ LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
         PaintOverlay(dc);
     }
     ::EndPaint(m_hWnd, &paint);
-    if (first && m_background && !m_startHidden) {
-        // The window was resized and shown inside this paint: paint all of it once more,
-        // the picture first, then the controls over it (also where they let it show through).
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "skin/skin_messages.h"
 
 #include <string>
 
@@ -35,6 +36,7 @@ protected:
     bool m_eraseHandled = true;
 
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnFirstPaint(WPARAM, LPARAM);
     LRESULT OnLeftButtonDown(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
@@ -45,7 +47,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void FirstPaint(HDC paintContext);
     void ReleaseBackground();
 
     std::wstring m_backgroundPath;

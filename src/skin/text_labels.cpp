@@ -2,6 +2,7 @@
 
 #include "skin/control_button.h"
 #include "skin/image.h"
+#include "skin/skin_messages.h"
 
 #include <iterator>
 
@@ -59,6 +60,22 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
 
 CControlStatic::~CControlStatic() { DeleteFrames(); }
 
+const MessageMap* CControlStatic::ThisMessageMap() {
+    static const MessageEntry entries[] = {
+        msgmap::Message(WM_SKIN_FIT_PICTURE, &CControlStatic::OnFitPicture),
+    };
+    static const MessageMap map{CStatic::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+LRESULT CControlStatic::OnFitPicture(WPARAM width, LPARAM height) { return FitToPicture(m_hWnd, width, height); }
+
+// Sized to its first frame as soon as it has one, not while drawing.
+void CControlStatic::FitToFirstFrame() {
+    const SIZE size = BitmapSize(m_frames[0]);
+    if (size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
+}
+
 bool CControlStatic::Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CStatic::Create(text, style | SS_OWNERDRAW, rect, parent, id);
 }
@@ -86,6 +103,7 @@ void CControlStatic::LoadFrames(const SkinPath* slots) {
             m_frames[i] = static_cast<HBITMAP>(::CopyImage(m_frames[i - 1], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         }
     }
+    FitToFirstFrame();
     Invalidate(false);
 }
 
@@ -96,6 +114,7 @@ void CControlStatic::CopyFrames(const CControlStatic& source) {
             m_frames[i] = static_cast<HBITMAP>(::CopyImage(source.m_frames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         }
     }
+    FitToFirstFrame();
     Invalidate(false);
 }
 
@@ -114,7 +133,7 @@ bool CControlStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
     HBITMAP frame = m_frames[index];
     const SIZE size = BitmapSize(frame);
     if (size.cx > 0 && size.cy > 0) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RequestFitToPicture(m_hWnd, size);
         if (!m_blank) {
             DrawKeyed(item.hDC, RECT{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top},
                       frame);

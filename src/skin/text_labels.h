@@ -49,9 +49,13 @@ public:
 protected:
     void PreSubclassWindow() override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT OnFitPicture(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     void DeleteFrames();
+    void FitToFirstFrame();
 
     HBITMAP m_frames[kMaxFrames] = {};
 };
