@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/private_fonts.h"
+#include "skin/image.h"
 #include "skin/skin_paths.h"
 #include "app/start_with_windows.h"
 #include "gpu/board_list.h"
@@ -9,7 +10,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <gdiplus.h>
 
 #include <memory>
 
@@ -72,9 +72,7 @@ BOOL CMorvikApp::InitInstance() {
         return FALSE;
     }
 
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    const GdiplusSession imaging;
 
     wchar_t exePath[MAX_PATH];
     GetExecutablePath(exePath);
@@ -87,8 +85,7 @@ BOOL CMorvikApp::InitInstance() {
     mainWindow->DoModal();
 
     RemovePrivateFonts(g_skinPaths.uiDirectory);
-    Gdiplus::GdiplusShutdown(gdiplusToken);
     m_pMainWnd = nullptr;
     mainWindow.reset();
-    return FALSE;
+    return FALSE;  // GDI+ shuts down with `imaging`
 }

@@ -134,9 +134,7 @@ CMorvikDlg::CMorvikDlg(bool startHidden, CWnd* parent)
     m_startHidden = startHidden;
 }
 
-CMorvikDlg::~CMorvikDlg() {
-    if (m_labelFont) ::DeleteObject(m_labelFont);
-}
+CMorvikDlg::~CMorvikDlg() = default;
 
 const MessageMap* CMorvikDlg::ThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -319,7 +317,7 @@ void CMorvikDlg::CreateLabels() {
         CTransparentStatic& label = *labels[i];
         label.Create(kLabels[i].text, WS_CHILD | WS_VISIBLE | SS_CENTER, rect, this, kLabels[i].id);
         label.SetTextColour(kLabelColour);
-        label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont), TRUE);
+        label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.get()), TRUE);
         label.SetWindowText(L"");
     }
     ReadLanguageText(L"Main", L"Current", L"Current", m_currentCaption);

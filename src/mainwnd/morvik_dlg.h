@@ -74,7 +74,7 @@ private:
     CSliderControl m_fanSlider;
     CTransparentStatic m_currentClockLabel;
     CTransparentStatic m_boardNameLabel;
-    HFONT m_labelFont = nullptr;
+    gdi::Font m_labelFont;
     wchar_t m_currentCaption[MAX_PATH] = L"";
     CSystemTray m_tray;
     CPPToolTip m_toolTip;

@@ -8,12 +8,10 @@
 void DrawKeyed(HDC dc, const RECT& area, HBITMAP image) {
     const SIZE size = BitmapSize(image);
     if (size.cx <= 0 || size.cy <= 0) return;
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, image);
-    ::GdiTransparentBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, size.cx,
-                     size.cy, kKeyColour);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    const gdi::MemoryDC memory(dc);
+    const gdi::ScopedSelect selected(memory.get(), image);
+    ::GdiTransparentBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), 0, 0,
+                        size.cx, size.cy, kKeyColour);
 }
 
 CControlButton::~CControlButton() { DeletePictures(); }
@@ -43,10 +41,7 @@ void CControlButton::PreSubclassWindow() {
 }
 
 void CControlButton::DeletePictures() {
-    for (HBITMAP& picture : m_pictures) {
-        if (picture) ::DeleteObject(picture);
-        picture = nullptr;
-    }
+    for (gdi::Bitmap& picture : m_pictures) picture.Reset();
 }
 
 void CControlButton::LoadStateImages(const SkinPath* slots) {
@@ -59,14 +54,16 @@ void CControlButton::LoadStateImages(const SkinPath* slots) {
     HBITMAP previous = nullptr;
     for (const Load& load : order) {
         if (load.picture >= ToggledNormal && !m_toggleButton) break;
-        HBITMAP picture = LoadSkinBitmap(slots[load.slot]);
+        gdi::Bitmap picture = LoadSkinBitmap(slots[load.slot]);
         if (!picture && previous && load.picture != Normal) {
-            picture = static_cast<HBITMAP>(::CopyImage(previous, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            picture = CopyBitmap(previous);
         }
-        m_pictures[load.picture] = picture;
-        previous = picture;
+        previous = picture.get();
+        m_pictures[load.picture] = std::move(picture);
     }
-    if (const SIZE size = BitmapSize(m_pictures[Normal]); size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
+    if (const SIZE size = BitmapSize(m_pictures[Normal].get()); size.cx > 0 && size.cy > 0) {
+        FitToPicture(m_hWnd, size.cx, size.cy);
+    }
     Invalidate(false);
 }
 
@@ -89,24 +86,21 @@ void CControlButton::DrawItem(const DRAWITEMSTRUCT& item) {
     Picture choice = m_hover ? Hover : Normal;
     if (item.itemState & ODS_SELECTED) choice = Down;
     if (m_toggled && m_toggleButton) choice = static_cast<Picture>(choice + ToggledNormal);
-    HBITMAP picture = m_pictures[choice];
+    HBITMAP picture = m_pictures[choice].get();
     const SIZE size = BitmapSize(picture);
     if (size.cx > 0 && size.cy > 0) {
         RequestFitToPicture(m_hWnd, size);
         // Stay inside the button's outline even where the platform does not clip child
         // windows to their shape.
-        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
-        if (::GetWindowRgn(m_hWnd, shape) != ERROR) ::ExtSelectClipRgn(item.hDC, shape, RGN_AND);
-        ::DeleteObject(shape);
+        const gdi::Region shape(::CreateRectRgn(0, 0, 0, 0));
+        if (::GetWindowRgn(m_hWnd, shape.get()) != ERROR) ::ExtSelectClipRgn(item.hDC, shape.get(), RGN_AND);
         const RECT area{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
         if (m_keyedDrawing) {
             DrawKeyed(item.hDC, area, picture);
         } else {
-            HDC memory = ::CreateCompatibleDC(item.hDC);
-            HGDIOBJ old = ::SelectObject(memory, picture);
-            ::BitBlt(item.hDC, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
+            const gdi::MemoryDC memory(item.hDC);
+            const gdi::ScopedSelect selected(memory.get(), picture);
+            ::BitBlt(item.hDC, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
         }
     }
     ::RestoreDC(item.hDC, saved);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/controls.h"
+#include "framework/gdi.h"
 #include "skin/skin_file.h"
 
 class CControlButton : public CButton {
@@ -16,7 +17,7 @@ public:
     // be loaded takes the one loaded before it. Repaints.
     void LoadStateImages(const SkinPath* slots);
     // The normal-state picture, null before loading or when it could not be loaded.
-    HBITMAP NormalPicture() const { return m_pictures[Normal]; }
+    HBITMAP NormalPicture() const { return m_pictures[Normal].get(); }
     void SetToggled(int value);
     bool IsToggled() const { return m_toggled != 0; }
     // The elevation shield on the button (BCM_SETSHIELD).
@@ -43,7 +44,7 @@ private:
     enum Picture { Normal, Hover, Down, ToggledNormal, ToggledHover, ToggledDown, PictureCount };
     void DeletePictures();
 
-    HBITMAP m_pictures[PictureCount] = {};
+    gdi::Bitmap m_pictures[PictureCount];
     int m_hover = 0;
     int m_tracking = 0;
     int m_toggled = 0;

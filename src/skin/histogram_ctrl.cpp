@@ -20,19 +20,15 @@ bool RegisterChartClass() {
 }
 
 void FillRect(HDC dc, const RECT& rect, COLORREF colour) {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &rect, brush);
-    ::DeleteObject(brush);
+    const gdi::Brush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
 }
 
 }  // namespace
 
 CHistogramCtrl::CHistogramCtrl() : m_tracePen(::CreatePen(PS_SOLID, 1, RGB(0, 0xFF, 0))) {}
 
-CHistogramCtrl::~CHistogramCtrl() {
-    ReleasePicture();
-    ::DeleteObject(m_tracePen);
-}
+CHistogramCtrl::~CHistogramCtrl() = default;
 
 const MessageMap* CHistogramCtrl::ThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -54,42 +50,22 @@ bool CHistogramCtrl::Create(const RECT& rect, CWnd* parent, UINT id) {
     return true;
 }
 
-void CHistogramCtrl::ReleasePicture() {
-    if (m_picture) {
-        ::SelectObject(m_picture, m_displacedBitmap);
-        ::DeleteDC(m_picture);
-    }
-    if (m_pictureBitmap) ::DeleteObject(m_pictureBitmap);
-    m_picture = nullptr;
-    m_pictureBitmap = nullptr;
-    m_displacedBitmap = nullptr;
-}
-
 bool CHistogramCtrl::DrawEmptyChart() {
-    if (!m_picture) {
-        HDC client = ::GetDC(m_hWnd);
-        m_picture = ::CreateCompatibleDC(client);
-        m_pictureBitmap = ::CreateCompatibleBitmap(client, m_client.right, m_client.bottom);
-        ::ReleaseDC(m_hWnd, client);
-        if (!m_picture || !m_pictureBitmap) {
-            ReleasePicture();
-            return false;
+    if (!m_picture && !m_picture.Create(gdi::WindowDC(m_hWnd).get(), m_client.right, m_client.bottom)) return false;
+    HDC picture = m_picture.dc();
+    FillRect(picture, m_client, m_backgroundColour);
+    {
+        const gdi::Pen grid(::CreatePen(PS_SOLID, 1, m_gridColour));
+        const gdi::ScopedSelect selected(picture, grid.get());
+        for (int x = m_client.left - 1; x < m_client.right; x += kGridSpacing) {
+            ::MoveToEx(picture, x, m_client.top, nullptr);
+            ::LineTo(picture, x, m_client.bottom);
         }
-        m_displacedBitmap = ::SelectObject(m_picture, m_pictureBitmap);
+        for (int y = m_client.top - 1; y < m_client.bottom; y += kGridSpacing) {
+            ::MoveToEx(picture, m_client.left, y, nullptr);
+            ::LineTo(picture, m_client.right, y);
+        }
     }
-    FillRect(m_picture, m_client, m_backgroundColour);
-    HPEN grid = ::CreatePen(PS_SOLID, 1, m_gridColour);
-    HGDIOBJ old = ::SelectObject(m_picture, grid);
-    for (int x = m_client.left - 1; x < m_client.right; x += kGridSpacing) {
-        ::MoveToEx(m_picture, x, m_client.top, nullptr);
-        ::LineTo(m_picture, x, m_client.bottom);
-    }
-    for (int y = m_client.top - 1; y < m_client.bottom; y += kGridSpacing) {
-        ::MoveToEx(m_picture, m_client.left, y, nullptr);
-        ::LineTo(m_picture, m_client.right, y);
-    }
-    ::SelectObject(m_picture, old);
-    ::DeleteObject(grid);
     m_currentLevel = m_previousLevel = m_client.bottom + 1;
     Invalidate(true);
     return true;
@@ -106,7 +82,7 @@ bool CHistogramCtrl::ChangeColour(COLORREF& target, COLORREF colour) {
     target = colour;
     const int phase = m_gridPhase;
     m_gridPhase = kGridSpacing;
-    ReleasePicture();  // the history goes with the old colours
+    m_picture.Reset();  // the history goes with the old colours
     const bool drawn = DrawEmptyChart();
     if (!drawn) m_gridPhase = phase;
     m_tickPeriod = period;
@@ -118,10 +94,8 @@ bool CHistogramCtrl::SetBackgroundColour(COLORREF colour) { return ChangeColour(
 
 bool CHistogramCtrl::SetGridColour(COLORREF colour) { return ChangeColour(m_gridColour, colour); }
 
-void CHistogramCtrl::SetTracePen(HPEN pen) {
-    if (!pen) return;
-    ::DeleteObject(m_tracePen);
-    m_tracePen = pen;
+void CHistogramCtrl::SetTracePen(gdi::Pen pen) {
+    if (pen) m_tracePen = std::move(pen);
 }
 
 void CHistogramCtrl::SetOwnerPeriod(unsigned milliseconds) {
@@ -132,24 +106,25 @@ void CHistogramCtrl::SetOwnerPeriod(unsigned milliseconds) {
 
 void CHistogramCtrl::Tick() {
     if (!m_picture) return;
+    HDC picture = m_picture.dc();
     const RECT& c = m_client;
-    FillRect(m_picture, RECT{c.right - kScrollStep, c.top, c.right, c.bottom}, m_backgroundColour);
-    ::BitBlt(m_picture, 0, 0, c.right, c.bottom, m_picture, kScrollStep, 0, SRCCOPY);
+    FillRect(picture, RECT{c.right - kScrollStep, c.top, c.right, c.bottom}, m_backgroundColour);
+    ::BitBlt(picture, 0, 0, c.right, c.bottom, picture, kScrollStep, 0, SRCCOPY);
 
     const int previousPhase = m_gridPhase;
     m_gridPhase -= kScrollStep;
     if (m_gridPhase < 0) m_gridPhase = previousPhase + 10;
-    HPEN grid = ::CreatePen(PS_SOLID, 1, m_gridColour);
-    HGDIOBJ old = ::SelectObject(m_picture, grid);
-    const int x = c.right - ((c.right - m_gridPhase) % kGridSpacing + 1);
-    ::MoveToEx(m_picture, x, c.top, nullptr);
-    ::LineTo(m_picture, x, c.bottom);
-    for (int y = c.top - 1; y < c.bottom; y += kGridSpacing) {
-        ::MoveToEx(m_picture, c.right - 6, y, nullptr);
-        ::LineTo(m_picture, c.right, y);
+    {
+        const gdi::Pen grid(::CreatePen(PS_SOLID, 1, m_gridColour));
+        const gdi::ScopedSelect selected(picture, grid.get());
+        const int x = c.right - ((c.right - m_gridPhase) % kGridSpacing + 1);
+        ::MoveToEx(picture, x, c.top, nullptr);
+        ::LineTo(picture, x, c.bottom);
+        for (int y = c.top - 1; y < c.bottom; y += kGridSpacing) {
+            ::MoveToEx(picture, c.right - 6, y, nullptr);
+            ::LineTo(picture, c.right, y);
+        }
     }
-    ::SelectObject(m_picture, old);
-    ::DeleteObject(grid);
 
     std::uint32_t sum = 0, count = 0;
     for (std::uint32_t value : m_queue) {
@@ -163,10 +138,11 @@ void CHistogramCtrl::Tick() {
         m_currentLevel = static_cast<int>(bottom - (bottom * mean) / m_range);
     }
     if (m_previousLevel == c.bottom + 1) m_previousLevel = m_currentLevel;
-    old = ::SelectObject(m_picture, m_tracePen);
-    ::MoveToEx(m_picture, c.right - 14, m_previousLevel, nullptr);
-    ::LineTo(m_picture, c.right - 11, m_currentLevel);
-    ::SelectObject(m_picture, old);
+    {
+        const gdi::ScopedSelect selected(picture, m_tracePen.get());
+        ::MoveToEx(picture, c.right - 14, m_previousLevel, nullptr);
+        ::LineTo(picture, c.right - 11, m_currentLevel);
+    }
     m_previousLevel = m_currentLevel;
     Invalidate(true);
 }
@@ -174,7 +150,7 @@ void CHistogramCtrl::Tick() {
 LRESULT CHistogramCtrl::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    if (m_picture) ::BitBlt(dc, 0, 0, m_client.right, m_client.bottom, m_picture, 0, 0, SRCCOPY);
+    if (m_picture) ::BitBlt(dc, 0, 0, m_client.right, m_client.bottom, m_picture.dc(), 0, 0, SRCCOPY);
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }

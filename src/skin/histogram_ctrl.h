@@ -2,6 +2,7 @@
 // and adds a segment for the average of the values queued since the last tick.
 #pragma once
 
+#include "framework/gdi.h"
 #include "framework/wnd.h"
 
 #include <cstdint>
@@ -21,8 +22,8 @@ public:
     void AddSample(std::uint32_t value);
     bool SetBackgroundColour(COLORREF colour);
     bool SetGridColour(COLORREF colour);
-    // Replaces the trace pen; the chart owns and deletes it.
-    void SetTracePen(HPEN pen);
+    // Replaces the trace pen (an empty pen keeps the old one).
+    void SetTracePen(gdi::Pen pen);
     // The owner's tick period in milliseconds; 0 stops the chart.
     void SetOwnerPeriod(unsigned milliseconds);
     // One tick, as the timer makes it.
@@ -32,7 +33,7 @@ public:
     std::uint32_t m_range = 100;     // value span over the full height
 
     // For tests: the picture and the levels.
-    HDC Picture() const { return m_picture; }
+    HDC Picture() const { return m_picture.dc(); }
     int CurrentLevel() const { return m_currentLevel; }
     int GridPhase() const { return m_gridPhase; }
 
@@ -45,17 +46,14 @@ protected:
 private:
     bool DrawEmptyChart();
     bool ChangeColour(COLORREF& target, COLORREF colour);
-    void ReleasePicture();
 
     unsigned m_tickPeriod = 1000;
     unsigned m_ownerPeriod = 0;
     int m_currentLevel = 0;
     int m_previousLevel = 0;
-    HDC m_picture = nullptr;
-    HBITMAP m_pictureBitmap = nullptr;
-    HGDIOBJ m_displacedBitmap = nullptr;
+    gdi::MemoryPicture m_picture;
     RECT m_client{};
-    HPEN m_tracePen;
+    gdi::Pen m_tracePen;
     int m_gridPhase = kGridSpacing;
     COLORREF m_backgroundColour = RGB(0, 0, 0);
     COLORREF m_gridColour = RGB(0x00, 0x82, 0x42);

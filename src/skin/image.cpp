@@ -32,16 +32,16 @@ bool PngHeaderSize(const wchar_t* path, std::uint32_t& width, std::uint32_t& hei
 
 }  // namespace
 
-HBITMAP LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
+gdi::Bitmap LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
     if (width) *width = 0;
     if (height) *height = 0;
     std::uint32_t declaredWidth = 0, declaredHeight = 0;
-    if (!path || !PngHeaderSize(path, declaredWidth, declaredHeight)) return nullptr;
+    if (!path || !PngHeaderSize(path, declaredWidth, declaredHeight)) return {};
     if (declaredWidth == 0 || declaredHeight == 0 || declaredWidth > kMaxImageSide || declaredHeight > kMaxImageSide) {
-        return nullptr;
+        return {};
     }
     Gdiplus::Bitmap image(path, FALSE);
-    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return nullptr;
+    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return {};
     const INT w = static_cast<INT>(image.GetWidth()), h = static_cast<INT>(image.GetHeight());
     // Compose over the key colour by drawing, which blends every pixel format the same
     // way (straight or premultiplied alpha, palettes with transparency), pixel for pixel.
@@ -53,14 +53,27 @@ HBITMAP LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
         graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
         if (graphics.DrawImage(&image, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel) != Gdiplus::Ok) {
-            return nullptr;
+            return {};
         }
     }
     HBITMAP bitmap = nullptr;
-    if (composed.GetHBITMAP(key, &bitmap) != Gdiplus::Ok) return nullptr;
+    if (composed.GetHBITMAP(key, &bitmap) != Gdiplus::Ok) return {};
     if (width) *width = static_cast<int>(image.GetWidth());
     if (height) *height = static_cast<int>(image.GetHeight());
-    return bitmap;
+    return gdi::Bitmap(bitmap);
+}
+
+GdiplusSession::GdiplusSession() {
+    const Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (m_token) Gdiplus::GdiplusShutdown(m_token);
+}
+
+gdi::Bitmap CopyBitmap(HBITMAP bitmap) {
+    return gdi::Bitmap(bitmap ? static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)) : nullptr);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

@@ -12,9 +12,9 @@ constexpr std::uint32_t kKeyPixel = 0x0000000C;  // blue 12 in a 32-bit DIB pixe
 
 }  // namespace
 
-HRGN ShapeRegionFromBitmap(HBITMAP bitmap) {
+gdi::Region ShapeRegionFromBitmap(HBITMAP bitmap) {
     const SIZE size = BitmapSize(bitmap);
-    if (size.cx <= 0 || size.cy <= 0) return nullptr;
+    if (size.cx <= 0 || size.cy <= 0) return {};
     const int width = size.cx, height = size.cy;
 
     // All pixel rows at once, top-down, 32 bits a pixel.
@@ -26,10 +26,9 @@ HRGN ShapeRegionFromBitmap(HBITMAP bitmap) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    HDC screen = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != height) return nullptr;
+    const gdi::WindowDC screen(nullptr);
+    const int rows = ::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    if (rows != height) return {};
 
     // One rectangle per run of shape pixels inside (0, 0)–(W − 1, H − 1).
     std::vector<RECT> runs;
@@ -53,18 +52,17 @@ HRGN ShapeRegionFromBitmap(HBITMAP bitmap) {
     region->rdh.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
     region->rdh.rcBound = RECT{0, 0, width - 1, height - 1};
     if (!runs.empty()) std::memcpy(region->Buffer, runs.data(), runs.size() * sizeof(RECT));
-    return ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region);
+    return gdi::Region(::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
 }
 
 void ShapeFromBitmap(HWND window, HBITMAP bitmap) {
     // No picture: no visible area. A picture whose pixels cannot be read leaves the
     // window as it is rather than making it invisible.
-    HRGN region = bitmap ? ShapeRegionFromBitmap(bitmap) : ::CreateRectRgn(0, 0, 0, 0);
-    if (region && !::SetWindowRgn(window, region, TRUE)) ::DeleteObject(region);
+    gdi::Region region = bitmap ? ShapeRegionFromBitmap(bitmap) : gdi::Region(::CreateRectRgn(0, 0, 0, 0));
+    // The window owns the region once it took it.
+    if (region && ::SetWindowRgn(window, region.get(), TRUE)) region.Release();
 }
 
 void ShapeFromImage(HWND window, const wchar_t* path) {
-    HBITMAP bitmap = LoadSkinBitmap(path);
-    ShapeFromBitmap(window, bitmap);
-    if (bitmap) ::DeleteObject(bitmap);
+    ShapeFromBitmap(window, LoadSkinBitmap(path).get());
 }

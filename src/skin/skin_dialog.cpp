@@ -8,7 +8,7 @@
 CSkinDialog::CSkinDialog(UINT templateId, const wchar_t* backgroundPath, CWnd* parent)
     : CDialogEx(templateId, parent), m_backgroundPath(backgroundPath ? backgroundPath : L"") {}
 
-CSkinDialog::~CSkinDialog() { ReleaseBackground(); }
+CSkinDialog::~CSkinDialog() = default;
 
 const MessageMap* CSkinDialog::ThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -44,7 +44,7 @@ void CSkinDialog::FrameSetUp() {
 // window, keep the picture in a memory context, then show (or, started at logon, hide).
 LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
     int width = 0, height = 0;
-    HBITMAP bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
+    gdi::Bitmap bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
     if (!bitmap && !m_startHidden) return 0;  // no picture: nothing is shaped, sized or painted
     ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                    ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
@@ -52,10 +52,8 @@ LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
     if (bitmap) {
         // Shaped before the picture is selected: a bitmap selected into a context
         // cannot be read with GetDIBits.
-        ShapeFromBitmap(m_hWnd, bitmap);
-        m_background = ::CreateCompatibleDC(nullptr);
-        m_backgroundBitmap = bitmap;
-        m_displacedBitmap = ::SelectObject(m_background, bitmap);
+        ShapeFromBitmap(m_hWnd, bitmap.get());
+        m_background.Take(std::move(bitmap));
     }
     if (m_startHidden) {
         ShowWindow(SW_SHOWMINIMIZED);
@@ -80,7 +78,7 @@ LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
     if (m_background) {
         ::SetBkMode(dc, TRANSPARENT);
         const RECT& r = paint.rcPaint;
-        ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, m_background, r.left, r.top, SRCCOPY);
+        ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, m_background.dc(), r.left, r.top, SRCCOPY);
         PaintOverlay(dc);
     }
     ::EndPaint(m_hWnd, &paint);
@@ -100,29 +98,18 @@ LRESULT CSkinDialog::OnPrintClient(WPARAM wParam, LPARAM) {
     if (!m_background) return FALSE;
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, m_background, 0, 0, SRCCOPY);
+    ::BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, m_background.dc(), 0, 0, SRCCOPY);
     return TRUE;
 }
 
 LRESULT CSkinDialog::OnEraseBackground(WPARAM, LPARAM) { return m_eraseHandled ? TRUE : Default(); }
 
 LRESULT CSkinDialog::OnDestroy(WPARAM, LPARAM) {
-    ReleaseBackground();
+    m_background.Reset();
     return Default();
 }
 
-void CSkinDialog::ReleaseBackground() {
-    if (m_background) {
-        ::SelectObject(m_background, m_displacedBitmap);
-        ::DeleteDC(m_background);
-    }
-    if (m_backgroundBitmap) ::DeleteObject(m_backgroundBitmap);
-    m_background = nullptr;
-    m_backgroundBitmap = nullptr;
-    m_displacedBitmap = nullptr;
-}
-
-HFONT CreateSkinFont(int height, int weight) {
-    return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Orbitron");
+gdi::Font CreateSkinFont(int height, int weight) {
+    return gdi::Font(::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Orbitron"));
 }

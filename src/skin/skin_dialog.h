@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 #include "skin/skin_messages.h"
 
 #include <string>
@@ -23,7 +24,7 @@ protected:
     virtual void PaintOverlay(HDC) {}
 
     // The background picture as a memory context, null before the first paint or without a picture.
-    HDC BackgroundContext() const { return m_background; }
+    HDC BackgroundContext() const { return m_background.dc(); }
 
     // True when a press at this client point should not drag the window (painted click areas).
     virtual bool HitsClickArea(POINT) { return false; }
@@ -47,13 +48,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ReleaseBackground();
-
     std::wstring m_backgroundPath;
-    HDC m_background = nullptr;
-    HBITMAP m_backgroundBitmap = nullptr;
-    HGDIOBJ m_displacedBitmap = nullptr;
+    gdi::MemoryPicture m_background;
 };
 
-// The skin's font: face "Orbitron" at `height` pixels; the caller deletes it.
-HFONT CreateSkinFont(int height, int weight = FW_NORMAL);
+// The skin's font: face "Orbitron" at `height` pixels.
+gdi::Font CreateSkinFont(int height, int weight = FW_NORMAL);

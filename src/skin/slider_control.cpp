@@ -2,8 +2,6 @@
 
 #include <iterator>
 
-CSliderControl::~CSliderControl() { ReleaseSnapshot(); }
-
 const MessageMap* CSliderControl::ThisMessageMap() {
     static const MessageEntry entries[] = {
         msgmap::Message(WM_ERASEBKGND, &CSliderControl::OnEraseBackground),
@@ -14,19 +12,8 @@ const MessageMap* CSliderControl::ThisMessageMap() {
 
 LRESULT CSliderControl::OnEraseBackground(WPARAM, LPARAM) { return FALSE; }
 
-void CSliderControl::ReleaseSnapshot() {
-    if (m_snapshot) {
-        ::SelectObject(m_snapshot, m_displacedBitmap);
-        ::DeleteDC(m_snapshot);
-    }
-    if (m_snapshotBitmap) ::DeleteObject(m_snapshotBitmap);
-    m_snapshot = nullptr;
-    m_snapshotBitmap = nullptr;
-    m_displacedBitmap = nullptr;
-}
-
 void CSliderControl::RefreshBackground() {
-    ReleaseSnapshot();
+    m_snapshot.Reset();
     Invalidate(true);
     ::EnableWindow(m_hWnd, FALSE);
     ::EnableWindow(m_hWnd, TRUE);
@@ -63,12 +50,10 @@ void CSliderControl::DrawThumb(const NMCUSTOMDRAW& draw) {
     const bool pressed = draw.uItemState & CDIS_SELECTED;
     COLORREF colour = pressed ? m_thumbPressedColour : m_thumbColour;
     if (colour == 0) colour = ::GetSysColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE);
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    HGDIOBJ old = ::SelectObject(draw.hdc, brush);
+    const gdi::Brush brush(::CreateSolidBrush(colour));
+    const gdi::ScopedSelect selected(draw.hdc, brush.get());
     const int width = thumb.right - thumb.left, height = thumb.bottom - thumb.top;
     ::RoundRect(draw.hdc, thumb.left, thumb.top, thumb.right, thumb.bottom, width / 3, height / 3);
-    ::SelectObject(draw.hdc, old);
-    ::DeleteObject(brush);
 }
 
 void CSliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
@@ -82,31 +67,27 @@ void CSliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
     if (!m_snapshot) {
         // The parent's picture under the slider, taken once: drawn by the parent itself
         // when it can (a skinned dialog keeps its picture), else read from its window.
-        HDC parentDc = ::GetDC(parent);
-        m_snapshot = ::CreateCompatibleDC(parentDc);
-        m_snapshotBitmap = ::CreateCompatibleBitmap(parentDc, width, height);
-        m_displacedBitmap = ::SelectObject(m_snapshot, m_snapshotBitmap);
-        POINT origin;
-        ::SetViewportOrgEx(m_snapshot, -window.left, -window.top, &origin);
-        const bool drawn = ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_snapshot), PRF_CLIENT) != 0;
-        ::SetViewportOrgEx(m_snapshot, origin.x, origin.y, nullptr);
-        if (!drawn) ::BitBlt(m_snapshot, 0, 0, width, height, parentDc, window.left, window.top, SRCCOPY);
-        ::ReleaseDC(parent, parentDc);
+        const gdi::WindowDC parentDc(parent);
+        if (m_snapshot.Create(parentDc.get(), width, height)) {
+            HDC snapshot = m_snapshot.dc();
+            POINT origin;
+            ::SetViewportOrgEx(snapshot, -window.left, -window.top, &origin);
+            const bool drawn = ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(snapshot), PRF_CLIENT) != 0;
+            ::SetViewportOrgEx(snapshot, origin.x, origin.y, nullptr);
+            if (!drawn) ::BitBlt(snapshot, 0, 0, width, height, parentDc.get(), window.left, window.top, SRCCOPY);
+        }
     }
 
-    HDC temporary = ::CreateCompatibleDC(draw.hdc);
-    HBITMAP temporaryBitmap = ::CreateCompatibleBitmap(draw.hdc, width, height);
-    HGDIOBJ old = ::SelectObject(temporary, temporaryBitmap);
-    const COLORREF background = ::SetBkColor(draw.hdc, RGB(0, 0, 0));
-    const COLORREF text = ::SetTextColor(draw.hdc, RGB(255, 255, 255));
-    ::BitBlt(temporary, 0, 0, width, height, draw.hdc, 0, 0, SRCCOPY);
-    ::BitBlt(draw.hdc, 0, 0, width, height, m_snapshot, 0, 0, SRCCOPY);
-    ::BitBlt(draw.hdc, 0, 0, width, height, temporary, 0, 0, SRCAND);
-    ::SetBkColor(draw.hdc, background);
-    ::SetTextColor(draw.hdc, text);
-    ::SelectObject(temporary, old);
-    ::DeleteObject(temporaryBitmap);
-    ::DeleteDC(temporary);
+    gdi::MemoryPicture temporary;
+    if (m_snapshot && temporary.Create(draw.hdc, width, height)) {
+        const COLORREF background = ::SetBkColor(draw.hdc, RGB(0, 0, 0));
+        const COLORREF text = ::SetTextColor(draw.hdc, RGB(255, 255, 255));
+        ::BitBlt(temporary.dc(), 0, 0, width, height, draw.hdc, 0, 0, SRCCOPY);
+        ::BitBlt(draw.hdc, 0, 0, width, height, m_snapshot.dc(), 0, 0, SRCCOPY);
+        ::BitBlt(draw.hdc, 0, 0, width, height, temporary.dc(), 0, 0, SRCAND);
+        ::SetBkColor(draw.hdc, background);
+        ::SetTextColor(draw.hdc, text);
+    }
 
     RECT channel = draw.rc;
     if (channel.right - channel.left >= channel.bottom - channel.top) {

@@ -3,11 +3,12 @@
 #pragma once
 
 #include "framework/controls.h"
+#include "framework/gdi.h"
 
 class CSliderControl : public CSliderCtrl {
 public:
     CSliderControl() = default;
-    ~CSliderControl() override;
+    ~CSliderControl() override = default;
 
     // Drops the snapshot of the parent's picture and repaints the whole slider.
     void RefreshBackground();
@@ -24,9 +25,5 @@ protected:
 private:
     void DrawThumb(const NMCUSTOMDRAW& draw);
     void DrawChannel(const NMCUSTOMDRAW& draw);
-    void ReleaseSnapshot();
-
-    HDC m_snapshot = nullptr;
-    HBITMAP m_snapshotBitmap = nullptr;
-    HGDIOBJ m_displacedBitmap = nullptr;
+    gdi::MemoryPicture m_snapshot;
 };

@@ -9,7 +9,7 @@
 CTransparentStatic::CTransparentStatic()
     : m_background(::GetSysColor(COLOR_BTNFACE)), m_brush(::CreateSolidBrush(m_background)) {}
 
-CTransparentStatic::~CTransparentStatic() { ::DeleteObject(m_brush); }
+CTransparentStatic::~CTransparentStatic() = default;
 
 const MessageMap* CTransparentStatic::ThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -26,8 +26,7 @@ void CTransparentStatic::RedrawNow() {
 
 void CTransparentStatic::SetBackgroundColour(COLORREF colour) {
     m_background = colour;
-    ::DeleteObject(m_brush);
-    m_brush = ::CreateSolidBrush(colour);
+    m_brush.Reset(::CreateSolidBrush(colour));
     RedrawNow();
 }
 
@@ -42,7 +41,7 @@ bool CTransparentStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRES
     if (m_transparent) ::SetBkMode(dc, TRANSPARENT);
     ::SetBkColor(dc, m_background);
     ::SetTextColor(dc, m_text);
-    *result = reinterpret_cast<LRESULT>(m_transparent ? ::GetStockObject(HOLLOW_BRUSH) : m_brush);
+    *result = reinterpret_cast<LRESULT>(m_transparent ? ::GetStockObject(HOLLOW_BRUSH) : m_brush.get());
     return true;
 }
 
@@ -58,7 +57,7 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
     return result;
 }
 
-CControlStatic::~CControlStatic() { DeleteFrames(); }
+CControlStatic::~CControlStatic() = default;
 
 const MessageMap* CControlStatic::ThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -72,7 +71,7 @@ LRESULT CControlStatic::OnFitPicture(WPARAM width, LPARAM height) { return FitTo
 
 // Sized to its first frame as soon as it has one, not while drawing.
 void CControlStatic::FitToFirstFrame() {
-    const SIZE size = BitmapSize(m_frames[0]);
+    const SIZE size = BitmapSize(m_frames[0].get());
     if (size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
 }
 
@@ -88,10 +87,7 @@ void CControlStatic::PreSubclassWindow() {
 }
 
 void CControlStatic::DeleteFrames() {
-    for (HBITMAP& frame : m_frames) {
-        if (frame) ::DeleteObject(frame);
-        frame = nullptr;
-    }
+    for (gdi::Bitmap& frame : m_frames) frame.Reset();
 }
 
 void CControlStatic::LoadFrames(const SkinPath* slots) {
@@ -99,9 +95,7 @@ void CControlStatic::LoadFrames(const SkinPath* slots) {
     const unsigned count = m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount);
     for (unsigned i = 0; i < count; ++i) {
         m_frames[i] = LoadSkinBitmap(slots[i]);
-        if (!m_frames[i] && i > 0 && m_frames[i - 1]) {
-            m_frames[i] = static_cast<HBITMAP>(::CopyImage(m_frames[i - 1], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        }
+        if (!m_frames[i] && i > 0 && m_frames[i - 1]) m_frames[i] = CopyBitmap(m_frames[i - 1].get());
     }
     FitToFirstFrame();
     Invalidate(false);
@@ -110,9 +104,7 @@ void CControlStatic::LoadFrames(const SkinPath* slots) {
 void CControlStatic::CopyFrames(const CControlStatic& source) {
     DeleteFrames();
     for (int i = 0; i < kMaxFrames; ++i) {
-        if (source.m_frames[i]) {
-            m_frames[i] = static_cast<HBITMAP>(::CopyImage(source.m_frames[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        }
+        if (source.m_frames[i]) m_frames[i] = CopyBitmap(source.m_frames[i].get());
     }
     FitToFirstFrame();
     Invalidate(false);
@@ -130,7 +122,7 @@ bool CControlStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
     const int saved = ::SaveDC(item.hDC);
     const int count = static_cast<int>(m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount));
     const int index = m_frameIndex < 0 ? 0 : (m_frameIndex >= count ? count - 1 : m_frameIndex);
-    HBITMAP frame = m_frames[index];
+    HBITMAP frame = m_frames[index].get();
     const SIZE size = BitmapSize(frame);
     if (size.cx > 0 && size.cy > 0) {
         RequestFitToPicture(m_hWnd, size);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/controls.h"
+#include "framework/gdi.h"
 #include "skin/skin_file.h"
 
 class CTransparentStatic : public CStatic {
@@ -27,7 +28,7 @@ private:
     COLORREF m_background;
     COLORREF m_text = 0;
     bool m_transparent = true;
-    HBRUSH m_brush;
+    gdi::Brush m_brush;
 };
 
 class CControlStatic : public CStatic {
@@ -57,5 +58,5 @@ private:
     void DeleteFrames();
     void FitToFirstFrame();
 
-    HBITMAP m_frames[kMaxFrames] = {};
+    gdi::Bitmap m_frames[kMaxFrames];
 };

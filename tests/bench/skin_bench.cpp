@@ -20,17 +20,16 @@ int main() {
         const bool hole = (x / 50 + y / 50) % 7 == 0 && x % 50 < 10 && y % 50 < 10;
         return corner || hole ? 0 : 0xFF202833;
     });
-    HBITMAP bitmap = LoadSkinBitmap(background.c_str());
+    const gdi::Bitmap bitmap = LoadSkinBitmap(background.c_str());
     if (!bitmap) {
         std::printf("cannot load the background\n");
         return 1;
     }
-    const double fast = MedianMicroseconds(5, [&] { ::DeleteObject(ShapeRegionFromBitmap(bitmap)); });
-    const double reference = MedianMicroseconds(3, [&] { ::DeleteObject(ReferenceShape(bitmap)); });
+    const double fast = MedianMicroseconds(5, [&] { ShapeRegionFromBitmap(bitmap.get()); });
+    const double reference = MedianMicroseconds(3, [&] { gdi::Region(ReferenceShape(bitmap.get())); });
     Report("shape of an 800 x 600 background (fast)", "ms", fast / 1000);
     Report("shape of an 800 x 600 background (by definition)", "ms", reference / 1000);
     Report("shape: definition time / fast time", "x", reference / fast);
-    ::DeleteObject(bitmap);
 
     // A front panel's pictures: background, 35 buttons in three states, 10 digits,
     // four gauges of 20 frames.
@@ -42,9 +41,9 @@ int main() {
     WritePng(frame, 120, 120, [](int x, int y) { return (x - 60) * (x - 60) + (y - 60) * (y - 60) < 3600 ? Gdiplus::ARGB(0xFF29C7F5) : Gdiplus::ARGB(0); });
     const int pictures = 1 + 35 * 3 + 10 + 4 * 20;
     const double load = MedianMicroseconds(3, [&] {
-        ::DeleteObject(LoadSkinBitmap(panel.c_str()));
-        for (int i = 0; i < 35 * 3 + 10; ++i) ::DeleteObject(LoadSkinBitmap(button.c_str()));
-        for (int i = 0; i < 4 * 20; ++i) ::DeleteObject(LoadSkinBitmap(frame.c_str()));
+        LoadSkinBitmap(panel.c_str());
+        for (int i = 0; i < 35 * 3 + 10; ++i) LoadSkinBitmap(button.c_str());
+        for (int i = 0; i < 4 * 20; ++i) LoadSkinBitmap(frame.c_str());
     });
     Report("load every picture of a front panel (196 files)", "ms", load / 1000);
     Report("load one picture, average", "ms", load / 1000 / pictures);

@@ -4,6 +4,7 @@
 #include "framework/dialog.h"
 #include "skin/control_button.h"
 #include "skin/histogram_ctrl.h"
+#include "skin/image.h"
 #include "skin/shape.h"
 #include "skin/skin_dialog.h"
 #include "skin/skin_file.h"
@@ -189,7 +190,7 @@ protected:
         m_label.SubclassDlgItem(1001, this);
         m_label.MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         m_font = CreateSkinFont(13);
-        m_label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+        m_label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
         m_label.SetTextColour(RGB(200, 210, 220));
         m_label.SetWindowText(L"CORE CLOCK +150 MHz");
 
@@ -197,7 +198,7 @@ protected:
         m_chart.Create(rect, this, 2040);
         m_chart.SetBackgroundColour(RGB(10, 12, 16));
         m_chart.SetGridColour(RGB(40, 48, 60));
-        m_chart.SetTracePen(::CreatePen(PS_SOLID, 2, RGB(41, 199, 245)));
+        m_chart.SetTracePen(gdi::Pen(::CreatePen(PS_SOLID, 2, RGB(41, 199, 245))));
         m_chart.SetOwnerPeriod(0);
         for (int t = 0; t < 40; ++t) {
             m_chart.AddSample(static_cast<std::uint32_t>(50 + 35 * ((t * 37) % 17) / 17));
@@ -217,7 +218,6 @@ protected:
         return 0;
     }
     LRESULT OnDestroyDemo(WPARAM wParam, LPARAM lParam) {
-        if (m_font) ::DeleteObject(m_font);
         return OnDestroy(wParam, lParam);
     }
     DECLARE_MESSAGE_MAP()
@@ -229,7 +229,7 @@ private:
     CSliderControl m_slider;
     CTransparentStatic m_label;
     CHistogramCtrl m_chart;
-    HFONT m_font = nullptr;
+    gdi::Font m_font;
 };
 
 const MessageMap* CDemoDialog::ThisMessageMap() {
@@ -244,9 +244,7 @@ const MessageMap* CDemoDialog::ThisMessageMap() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    GdiplusStartup(&token, &input, nullptr);
+    const GdiplusSession imaging;
 
     wchar_t temp[MAX_PATH], exe[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
@@ -268,6 +266,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (const std::wstring& file : g_files) ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW((root + L"UI").c_str());
     ::RemoveDirectoryW(root.c_str());
-    GdiplusShutdown(token);
     return 0;
 }

@@ -3,6 +3,7 @@
 // skin can be judged before the window itself exists.
 //   skin_preview WINDOW      (Main, ...)
 #include "framework/dialog.h"
+#include "skin/image.h"
 #include "skin/control_button.h"
 #include "skin/histogram_ctrl.h"
 #include "skin/shape.h"
@@ -146,7 +147,7 @@ protected:
                     chart->SetOwnerPeriod(0);
                     chart->SetGridColour(RGB(0xFF, 0x10, 0x20));
                     chart->SetBackgroundColour(RGB(0x87, 0, 0));
-                    chart->SetTracePen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+                    chart->SetTracePen(gdi::Pen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255))));
                     for (int t = 0; t < 110; ++t) {
                         chart->AddSample(static_cast<std::uint32_t>(45 + 30 * ((t * 7 + key.back()) % 11) / 11));
                         chart->Tick();
@@ -170,7 +171,7 @@ protected:
                     const bool centred = !item || (std::wstring(e.section) == L"Slider" && key.rfind(L"TextItem", 0) == 0);
                     auto label = std::make_unique<CTransparentStatic>();
                     label->Create(L"", WS_CHILD | WS_VISIBLE | (centred ? SS_CENTER : SS_LEFT), rect, this, id++);
-                    label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(item ? m_itemFont : m_font), TRUE);
+                    label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(item ? m_itemFont.get() : m_font.get()), TRUE);
                     label->SetTextColour(RGB(255, 255, 255));
                     label->SetWindowText(SampleText(e.section, key).c_str());
                     // As the settings dialog does: only the boost clock's label stays visible.
@@ -200,8 +201,8 @@ protected:
             L": 471.14", L": 2944", L": 1515 MHz", L": 1710 MHz", L": 7000 MHz (14000 MHz data rate)",
             L": 7000 MHz (14000 MHz data rate)", L": 256-bit", L": 8192 MB GDDR6", L": 1.050 V",
             L": 90.04.00.00.6A", L": 16", L": PCI Express x16"};
-        HFONT font = CreateSkinFont(11);
-        HGDIOBJ old = ::SelectObject(dc, font);
+        const gdi::Font font = CreateSkinFont(11);
+        const gdi::ScopedSelect selected(dc, font.get());
         ::SetTextColor(dc, RGB(255, 255, 255));
         for (std::size_t row = 0; row < m_skin.textCount && row < std::size(kValues); ++row) {
             ::DrawTextW(dc, m_skin.texts[row].defaultText, -1, &item, DT_LEFT | DT_TOP);
@@ -209,13 +210,11 @@ protected:
             ::OffsetRect(&item, 0, height.left);
             ::OffsetRect(&data, 0, height.left);
         }
-        ::SelectObject(dc, old);
-        ::DeleteObject(font);
     }
     LRESULT OnDestroyPreview(WPARAM wParam, LPARAM lParam) {
         m_windows.clear();
-        if (m_font) ::DeleteObject(m_font);
-        if (m_itemFont) ::DeleteObject(m_itemFont);
+        m_font.Reset();
+        m_itemFont.Reset();
         return OnDestroy(wParam, lParam);
     }
     DECLARE_MESSAGE_MAP()
@@ -223,8 +222,8 @@ protected:
 private:
     const WindowSkin& m_skin;
     std::vector<std::unique_ptr<CWnd>> m_windows;
-    HFONT m_font = nullptr;
-    HFONT m_itemFont = nullptr;
+    gdi::Font m_font;
+    gdi::Font m_itemFont;
     bool m_paintsRows = false;
 };
 
@@ -279,6 +278,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         result = 0;
     }
     RegisterFonts(false);
-    Gdiplus::GdiplusShutdown(token);
     return result;
 }

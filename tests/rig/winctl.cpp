@@ -82,12 +82,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 5 && std::wcscmp(argv[1], L"close") == 0) return Close(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 5 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 3 && std::wcscmp(argv[1], L"shot") == 0) {
-        Gdiplus::GdiplusStartupInput input;
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartup(&token, &input, nullptr);
-        int result = Shot(argv[2], argc >= 4 ? argv[3] : nullptr);
-        Gdiplus::GdiplusShutdown(token);
-        return result;
+        const GdiplusSession imaging;
+        return Shot(argv[2], argc >= 4 ? argv[3] : nullptr);
     }
     std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl press CLASS TITLE ID | winctl shot FILE.png [TITLE]\n");
     return 2;

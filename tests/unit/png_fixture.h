@@ -1,6 +1,8 @@
 // Small PNG files made by the tests themselves, pixel by pixel, with GDI+.
 #pragma once
 
+#include "skin/image.h"  // GdiplusSession
+
 #include <windows.h>
 #include <gdiplus.h>
 
@@ -8,19 +10,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Keeps GDI+ running for the test program.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 
 // A fresh directory under the temporary directory, removed with its files at the end.
 class TempDirectory {

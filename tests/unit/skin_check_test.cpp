@@ -60,9 +60,7 @@ struct PictureCheck {
 
 PictureCheck CheckPicture(const std::wstring& path) {
     PictureCheck check;
-    HBITMAP bitmap = LoadSkinBitmap(path.c_str(), &check.width, &check.height);
-    check.decodes = bitmap != nullptr;
-    if (bitmap) ::DeleteObject(bitmap);
+    check.decodes = static_cast<bool>(LoadSkinBitmap(path.c_str(), &check.width, &check.height));
     Gdiplus::Bitmap image(path.c_str());
     if (image.GetLastStatus() != Gdiplus::Ok) return check;
     Gdiplus::BitmapData data{};
@@ -183,13 +181,11 @@ TEST_F(DefaultSkin, SizeLimits) {
     std::size_t count = 0;
     const WindowSkin& main = WindowSkins(&count)[0];
     int w = 0, h = 0;
-    HBITMAP background = LoadSkinBitmap(g_skinPaths.background[main.background], &w, &h);
-    ::DeleteObject(background);
+    LoadSkinBitmap(g_skinPaths.background[main.background], &w, &h);
     std::uint64_t decoded = static_cast<std::uint64_t>(w) * h * 4;
     for (std::size_t e = 0; e < main.elementCount; ++e) {
         for (const std::wstring& key : PictureKeys(main.elements[e])) {
-            HBITMAP picture = LoadSkinBitmap((g_skinPaths.uiDirectory + SkinValue(main.elements[e].section, key)).c_str(), &w, &h);
-            ::DeleteObject(picture);
+            LoadSkinBitmap((g_skinPaths.uiDirectory + SkinValue(main.elements[e].section, key)).c_str(), &w, &h);
             decoded += static_cast<std::uint64_t>(w) * h * 4;
         }
     }

@@ -197,17 +197,16 @@ TEST_F(Skin, ImagesAreComposedOverTheKeyColour) {
         }
     }));
     int width = 0, height = 0;
-    HBITMAP bitmap = LoadSkinBitmap(file.c_str(), &width, &height);
-    ASSERT_NE(bitmap, nullptr);
+    const gdi::Bitmap bitmap = LoadSkinBitmap(file.c_str(), &width, &height);
+    ASSERT_TRUE(bitmap);
     EXPECT_EQ(width, 4);
     EXPECT_EQ(height, 3);
-    EXPECT_EQ(PixelOf(bitmap, 0, 1), RGB(255, 0, 0));
-    EXPECT_EQ(PixelOf(bitmap, 1, 1), kKeyColour);
-    const COLORREF half = PixelOf(bitmap, 2, 1);
+    EXPECT_EQ(PixelOf(bitmap.get(), 0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(bitmap.get(), 1, 1), kKeyColour);
+    const COLORREF half = PixelOf(bitmap.get(), 2, 1);
     EXPECT_NEAR(GetRValue(half), 128, 2);
     EXPECT_NEAR(GetBValue(half), 12 + (255 - 12) / 2, 3);
-    EXPECT_EQ(PixelOf(bitmap, 3, 2), RGB(0, 255, 0));
-    ::DeleteObject(bitmap);
+    EXPECT_EQ(PixelOf(bitmap.get(), 3, 2), RGB(0, 255, 0));
 }
 
 TEST_F(Skin, UnusableImagesGiveNothing) {
@@ -246,16 +245,13 @@ TEST_F(Skin, UnusableImagesGiveNothing) {
     };
     for (const Case& c : cases) {
         int width = -1, height = -1;
-        HBITMAP bitmap = LoadSkinBitmap(c.path.c_str(), &width, &height);
-        EXPECT_EQ(bitmap, nullptr) << c.what;
+        const gdi::Bitmap bitmap = LoadSkinBitmap(c.path.c_str(), &width, &height);
+        EXPECT_FALSE(bitmap) << c.what;
         EXPECT_EQ(width, 0) << c.what;
         EXPECT_EQ(height, 0) << c.what;
-        if (bitmap) ::DeleteObject(bitmap);
     }
-    EXPECT_EQ(LoadSkinBitmap(nullptr), nullptr);
-    HBITMAP fine = LoadSkinBitmap(good.c_str());
-    EXPECT_NE(fine, nullptr);
-    ::DeleteObject(fine);
+    EXPECT_FALSE(LoadSkinBitmap(nullptr));
+    EXPECT_TRUE(LoadSkinBitmap(good.c_str()));
 }
 
 // ---------------------------------------------------------------- shapes
@@ -267,10 +263,10 @@ TEST_F(Skin, ShapeCutsKeyCornersAndHolesAndLeavesOutTheLastRowAndColumn) {
         const bool hole = x >= 18 && x < 23 && y >= 12 && y < 17;
         return corner || hole ? 0x00000000 : 0xFF8090A0;
     }));
-    HBITMAP bitmap = LoadSkinBitmap(file.c_str());
-    ASSERT_NE(bitmap, nullptr);
-    HRGN shape = ShapeRegionFromBitmap(bitmap);
-    ASSERT_NE(shape, nullptr);
+    const gdi::Bitmap bitmap = LoadSkinBitmap(file.c_str());
+    ASSERT_TRUE(bitmap);
+    const gdi::Region shape = ShapeRegionFromBitmap(bitmap.get());
+    ASSERT_TRUE(shape);
     struct Point {
         int x, y;
         bool inside;
@@ -278,12 +274,9 @@ TEST_F(Skin, ShapeCutsKeyCornersAndHolesAndLeavesOutTheLastRowAndColumn) {
     const Point points[] = {{0, 0, false},  {2, 2, false},   {3, 0, true},   {10, 10, true},  {20, 14, false},
                             {17, 14, true}, {23, 14, true},  {38, 15, true}, {39, 15, false}, {20, 28, true},
                             {20, 29, false}, {38, 28, false}, {36, 28, true}};
-    for (const Point& p : points) EXPECT_EQ(::PtInRegion(shape, p.x, p.y) != 0, p.inside) << p.x << "," << p.y;
-    HRGN reference = ReferenceShape(bitmap);
-    EXPECT_TRUE(::EqualRgn(shape, reference));
-    ::DeleteObject(reference);
-    ::DeleteObject(shape);
-    ::DeleteObject(bitmap);
+    for (const Point& p : points) EXPECT_EQ(::PtInRegion(shape.get(), p.x, p.y) != 0, p.inside) << p.x << "," << p.y;
+    const gdi::Region reference(ReferenceShape(bitmap.get()));
+    EXPECT_TRUE(::EqualRgn(shape.get(), reference.get()));
 }
 
 TEST_F(Skin, FastShapeEqualsTheDefinition) {
@@ -306,17 +299,14 @@ TEST_F(Skin, FastShapeEqualsTheDefinition) {
     for (const Case& c : cases) {
         const std::wstring file = directory.File(std::wstring(L"case") + std::to_wstring(c.width) + L".png");
         ASSERT_TRUE(WritePng(file, c.width, c.height, c.pixel)) << c.what;
-        HBITMAP bitmap = LoadSkinBitmap(file.c_str());
-        ASSERT_NE(bitmap, nullptr) << c.what;
-        HRGN fast = ShapeRegionFromBitmap(bitmap);
-        HRGN reference = ReferenceShape(bitmap);
-        ASSERT_NE(fast, nullptr) << c.what;
-        EXPECT_TRUE(::EqualRgn(fast, reference)) << c.what;
-        ::DeleteObject(fast);
-        ::DeleteObject(reference);
-        ::DeleteObject(bitmap);
+        const gdi::Bitmap bitmap = LoadSkinBitmap(file.c_str());
+        ASSERT_TRUE(bitmap) << c.what;
+        const gdi::Region fast = ShapeRegionFromBitmap(bitmap.get());
+        const gdi::Region reference(ReferenceShape(bitmap.get()));
+        ASSERT_TRUE(fast) << c.what;
+        EXPECT_TRUE(::EqualRgn(fast.get(), reference.get())) << c.what;
     }
-    EXPECT_EQ(ShapeRegionFromBitmap(nullptr), nullptr);
+    EXPECT_FALSE(ShapeRegionFromBitmap(nullptr));
 }
 
 TEST_F(Skin, AWindowIsMadeInvisibleOnlyByAMissingPicture) {
