@@ -10,7 +10,6 @@
 #include "skin/text_labels.h"
 #include "tooltip/pp_tooltip.h"
 
-#include <vector>
 
 class CMorvikDlg : public CSkinDialog {
 public:
@@ -26,13 +25,6 @@ public:
     // One monitoring sample of the selected board, and the read-outs and gauges from it.
     void TakeSample();
     void RefreshDisplay();
-
-    // Section and key of every skin element the panel reads, in reading order.
-    struct SkinKey {
-        const wchar_t* section;
-        const wchar_t* key;
-    };
-    static std::vector<SkinKey> SkinElementsRead();
 
     static constexpr int kButtonCount = 35;
     static constexpr int kReadoutCount = 14;
@@ -53,10 +45,7 @@ protected:
 
 private:
     void SetUpWindowStyles();
-    void CreateFanSlider();
-    void CreateButtons();
-    void CreateReadouts();
-    void CreateGauges();
+    void CreateControls();
     void CreateLabels();
     void StartBoardWork();
     void AnimateGauges();
@@ -65,7 +54,10 @@ private:
     void UpdateLedButton();
     void UpdateCompanion();
 
-    CControlButton& Button(UINT id);
+    // The button with this identifier; null for none (nothing stands in for it).
+    CControlButton* Button(UINT id);
+    void ShowButton(UINT id, bool show);
+    void SetButtonToggled(UINT id, int on);
 
     HICON m_hIcon;
     CControlButton m_buttons[kButtonCount];

@@ -52,17 +52,10 @@ void CMorvikDlg::TakeSample() {
 
 // Which built-in modes the board variant offers; without either feature they stay as they are.
 void CMorvikDlg::ShowBuiltInModeButtons() {
-    int modes = -1, secondOc = -1;
-    if (BoardFeatures & feature::BuiltInModes) {
-        modes = SW_SHOW;
-        secondOc = SW_HIDE;
-    } else if (BoardFeatures & feature::BuiltInOc2Mode) {
-        modes = SW_HIDE;
-        secondOc = SW_SHOW;
-    }
-    if (modes < 0) return;
-    for (UINT id : {IDC_BUTTON_OCMODE, IDC_BUTTON_GAMINGMODE, IDC_BUTTON_SILENCEMODE}) Button(id).ShowWindow(modes);
-    Button(IDC_BUTTON_OC2MODE).ShowWindow(secondOc);
+    const bool modes = BoardFeatures & feature::BuiltInModes;
+    if (!modes && !(BoardFeatures & feature::BuiltInOc2Mode)) return;
+    for (UINT id : {IDC_BUTTON_OCMODE, IDC_BUTTON_GAMINGMODE, IDC_BUTTON_SILENCEMODE}) ShowButton(id, modes);
+    ShowButton(IDC_BUTTON_OC2MODE, !modes);
 }
 
 void CMorvikDlg::AnimateGauges() {

@@ -1,70 +1,89 @@
 #include "skin_catalog.h"
 
+#include "resources/resource.h"
+
+#include <cwchar>
 #include <iterator>
 
 namespace {
 
 using K = ElementKind;
 
-// The front panel.
+using C = ControlKind;
+
+constexpr SkinElement PushButton(const wchar_t* key, UINT id, const wchar_t* text, bool hidden = false) {
+    return {L"PButton", key, K::PushButton, 0, C::Button, id, text, hidden};
+}
+constexpr SkinElement ToggleButton(const wchar_t* key, UINT id, const wchar_t* text, bool hidden = false) {
+    return {L"TButton", key, K::ToggleButton, 0, C::Button, id, text, hidden};
+}
+constexpr bool kHidden = true;
+
+// The front panel, in the order its controls are made.
 constexpr SkinElement kMainElements[] = {
-    {L"PButton", L"ButtonLogo", K::PushButton, 0},
-    {L"PButton", L"ButtonMinimize", K::PushButton, 0},
-    {L"PButton", L"ButtonClose", K::PushButton, 0},
-    {L"PButton", L"ButtonLEDCtrl", K::PushButton, 0},
-    {L"PButton", L"ButtonFanDutyInc", K::PushButton, 0},
-    {L"PButton", L"ButtonFanDutyDec", K::PushButton, 0},
-    {L"PButton", L"ButtonSetting", K::PushButton, 0},
-    {L"PButton", L"ButtonStatus", K::PushButton, 0},
-    {L"PButton", L"ButtonApply", K::PushButton, 0},
-    {L"PButton", L"ButtonRestore", K::PushButton, 0},
-    {L"PButton", L"ButtonInfo", K::PushButton, 0},
-    {L"PButton", L"ButtonNVPanel", K::PushButton, 0},
-    {L"PButton", L"ButtonOC", K::PushButton, 0},
-    {L"TButton", L"ButtonTempUnit", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode1", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode2", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode3", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode4", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode5", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode6", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode7", K::ToggleButton, 0},
-    {L"TButton", L"ButtonUserMode8", K::ToggleButton, 0},
-    {L"TButton", L"ButtonOCMode", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGamingMode", K::ToggleButton, 0},
-    {L"TButton", L"ButtonSilenceMode", K::ToggleButton, 0},
-    {L"TButton", L"ButtonOC2Mode", K::ToggleButton, 0},
-    {L"TButton", L"ButtonSave", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU1", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU2", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU3", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU4", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU5", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU6", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU7", K::ToggleButton, 0},
-    {L"TButton", L"ButtonGPU8", K::ToggleButton, 0},
-    {L"Static", L"Static", K::FrameList, 10},
-    {L"Static", L"StaticFanDuty1", K::Rectangle, 0},
-    {L"Static", L"StaticFanDuty2", K::Rectangle, 0},
-    {L"Static", L"StaticFanDuty3", K::Rectangle, 0},
-    {L"Static", L"StaticTemp1", K::Rectangle, 0},
-    {L"Static", L"StaticTemp2", K::Rectangle, 0},
-    {L"Static", L"StaticTemp3", K::Rectangle, 0},
-    {L"Static", L"StaticCore1", K::Rectangle, 0},
-    {L"Static", L"StaticCore2", K::Rectangle, 0},
-    {L"Static", L"StaticCore3", K::Rectangle, 0},
-    {L"Static", L"StaticCore4", K::Rectangle, 0},
-    {L"Static", L"StaticMemory1", K::Rectangle, 0},
-    {L"Static", L"StaticMemory2", K::Rectangle, 0},
-    {L"Static", L"StaticMemory3", K::Rectangle, 0},
-    {L"Static", L"StaticMemory4", K::Rectangle, 0},
-    {L"Meter", L"MemMeter", K::Frames, 20},
-    {L"Meter", L"CoreMeter", K::Frames, 20},
-    {L"Meter", L"TempMeter", K::Frames, 17},
-    {L"Meter", L"FanMeter", K::Frames, 17},
-    {L"Static", L"StaticCoreCurrent", K::Rectangle, 0},
-    {L"Static", L"StaticGPUName", K::Rectangle, 0},
-    {L"Slider", L"SliderFanCtrl", K::Rectangle, 0},
+    {L"Slider", L"SliderFanCtrl", K::Rectangle, 0, C::Slider, IDC_SLIDER_FANCTRL},
+    PushButton(L"ButtonLogo", IDC_BUTTON_LOGO, L"LOGO"),
+    PushButton(L"ButtonMinimize", IDC_BUTTON_MINIMIZE, L"MINIMIZE"),
+    PushButton(L"ButtonClose", IDC_BUTTON_CLOSE, L"CLOSE"),
+    PushButton(L"ButtonLEDCtrl", IDC_BUTTON_LEDCTRL, L"LEDCTRL", kHidden),
+    PushButton(L"ButtonFanDutyInc", IDC_BUTTON_FANDUTYINC, L"FANDUTYINC"),
+    PushButton(L"ButtonFanDutyDec", IDC_BUTTON_FANDUTYDEC, L"FANDUTYDEC"),
+    PushButton(L"ButtonSetting", IDC_BUTTON_SETTING, L"SETTING"),
+    PushButton(L"ButtonStatus", IDC_BUTTON_STATUS, L"STATUS"),
+    PushButton(L"ButtonApply", IDC_BUTTON_APPLY, L"APPLY"),
+    PushButton(L"ButtonRestore", IDC_BUTTON_RESTORE, L"RESTORE"),
+    PushButton(L"ButtonInfo", IDC_BUTTON_INFO, L"INFO"),
+    PushButton(L"ButtonNVPanel", IDC_BUTTON_NVPANEL, L"NVPANEL"),
+    PushButton(L"ButtonOC", IDC_BUTTON_OC, L"OC"),
+    ToggleButton(L"ButtonTempUnit", IDC_BUTTON_TEMPUNIT, L"TEMPUNIT"),
+    ToggleButton(L"ButtonUserMode1", IDC_BUTTON_USERMODE1, L"USERMODE1"),
+    ToggleButton(L"ButtonUserMode2", IDC_BUTTON_USERMODE2, L"USERMODE2"),
+    ToggleButton(L"ButtonUserMode3", IDC_BUTTON_USERMODE3, L"USERMODE3"),
+    ToggleButton(L"ButtonUserMode4", IDC_BUTTON_USERMODE4, L"USERMODE4"),
+    ToggleButton(L"ButtonUserMode5", IDC_BUTTON_USERMODE5, L"USERMODE5"),
+    ToggleButton(L"ButtonUserMode6", IDC_BUTTON_USERMODE6, L"USERMODE6", kHidden),
+    ToggleButton(L"ButtonUserMode7", IDC_BUTTON_USERMODE7, L"USERMODE7", kHidden),
+    ToggleButton(L"ButtonUserMode8", IDC_BUTTON_USERMODE8, L"USERMODE8", kHidden),
+    ToggleButton(L"ButtonOCMode", IDC_BUTTON_OCMODE, L"", kHidden),
+    ToggleButton(L"ButtonGamingMode", IDC_BUTTON_GAMINGMODE, L"GAMINGMODE", kHidden),
+    ToggleButton(L"ButtonSilenceMode", IDC_BUTTON_SILENCEMODE, L"SILENCEMODE", kHidden),
+    ToggleButton(L"ButtonOC2Mode", IDC_BUTTON_OC2MODE, L"", kHidden),
+    ToggleButton(L"ButtonSave", IDC_BUTTON_SAVE, L"SAVE"),
+    ToggleButton(L"ButtonGPU1", IDC_BUTTON_GPU1, L"GPU1", kHidden),
+    ToggleButton(L"ButtonGPU2", IDC_BUTTON_GPU2, L"GPU #2", kHidden),
+    ToggleButton(L"ButtonGPU3", IDC_BUTTON_GPU3, L"GPU #3", kHidden),
+    ToggleButton(L"ButtonGPU4", IDC_BUTTON_GPU4, L"GPU #4", kHidden),
+    ToggleButton(L"ButtonGPU5", IDC_BUTTON_GPU5, L"GPU #5", kHidden),
+    ToggleButton(L"ButtonGPU6", IDC_BUTTON_GPU6, L"GPU #6", kHidden),
+    ToggleButton(L"ButtonGPU7", IDC_BUTTON_GPU7, L"GPU #7", kHidden),
+    ToggleButton(L"ButtonGPU8", IDC_BUTTON_GPU8, L"GPU #8", kHidden),
+    // The digit pictures every read-out shows.
+    {L"Static", L"Static", K::FrameList, 10, C::None, 0, L"", false, L"digi_num\\%d.png"},
+    {L"Static", L"StaticFanDuty1", K::Rectangle, 0, C::Display, IDC_STATIC_FANDUTY1, L"FANDUTY1", false, nullptr, L"Static"},
+    {L"Static", L"StaticFanDuty2", K::Rectangle, 0, C::Display, IDC_STATIC_FANDUTY2, L"FANDUTY2", false, nullptr, L"Static"},
+    {L"Static", L"StaticFanDuty3", K::Rectangle, 0, C::Display, IDC_STATIC_FANDUTY3, L"FANDUTY3", false, nullptr, L"Static"},
+    {L"Static", L"StaticTemp1", K::Rectangle, 0, C::Display, IDC_STATIC_TEMP1, L"TEMP1", false, nullptr, L"Static"},
+    {L"Static", L"StaticTemp2", K::Rectangle, 0, C::Display, IDC_STATIC_TEMP2, L"TEMP2", false, nullptr, L"Static"},
+    {L"Static", L"StaticTemp3", K::Rectangle, 0, C::Display, IDC_STATIC_TEMP3, L"TEMP3", false, nullptr, L"Static"},
+    {L"Static", L"StaticCore1", K::Rectangle, 0, C::Display, IDC_STATIC_CORE1, L"CORE1", false, nullptr, L"Static"},
+    {L"Static", L"StaticCore2", K::Rectangle, 0, C::Display, IDC_STATIC_CORE2, L"CORE2", false, nullptr, L"Static"},
+    {L"Static", L"StaticCore3", K::Rectangle, 0, C::Display, IDC_STATIC_CORE3, L"CORE3", false, nullptr, L"Static"},
+    {L"Static", L"StaticCore4", K::Rectangle, 0, C::Display, IDC_STATIC_CORE4, L"CORE4", false, nullptr, L"Static"},
+    {L"Static", L"StaticMemory1", K::Rectangle, 0, C::Display, IDC_STATIC_MEMORY1, L"MEMORY1", false, nullptr, L"Static"},
+    {L"Static", L"StaticMemory2", K::Rectangle, 0, C::Display, IDC_STATIC_MEMORY2, L"MEMORY2", false, nullptr, L"Static"},
+    {L"Static", L"StaticMemory3", K::Rectangle, 0, C::Display, IDC_STATIC_MEMORY3, L"MEMORY3", false, nullptr, L"Static"},
+    {L"Static", L"StaticMemory4", K::Rectangle, 0, C::Display, IDC_STATIC_MEMORY4, L"MEMORY4", false, nullptr, L"Static"},
+    {L"Meter", L"MemMeter", K::Frames, 20, C::Display, IDC_METER_MEMORY, L"MEMORY_METER", false,
+     L"mem_meter\\zanth_UI_517x517_01_%05d.png"},
+    {L"Meter", L"CoreMeter", K::Frames, 20, C::Display, IDC_METER_CORE, L"CORE_METER", false,
+     L"core_meter\\zanth_UI_517x517_02_%05d.png"},
+    {L"Meter", L"TempMeter", K::Frames, 17, C::Display, IDC_METER_TEMP, L"TEMP_METER", false,
+     L"Master-QUARNIX-gauge-assets\\GPU CoreMeter QUARNIX UI\\GPU-meter-quarnix-ui-%02d.png"},
+    {L"Meter", L"FanMeter", K::Frames, 17, C::Display, IDC_METER_FAN, L"FAN_METER", false,
+     L"Master-QUARNIX-gauge-assets\\Fan Duty CoreMeter QUARNIX UI\\Fan-duty-meter-quarnix-ui-%02d.png"},
+    // Made after the board list: the current clock and the board's name.
+    {L"Static", L"StaticCoreCurrent", K::Rectangle, 0, C::Label, IDC_STATIC_CORECURRENT, L""},
+    {L"Static", L"StaticGPUName", K::Rectangle, 0, C::Label, IDC_STATIC_GPUNAME, L"GPU Name"},
 };
 
 constexpr LanguageText kMainTexts[] = {
@@ -347,4 +366,11 @@ constexpr WindowSkin kWindows[] = {
 const WindowSkin* WindowSkins(std::size_t* count) {
     *count = std::size(kWindows);
     return kWindows;
+}
+
+const WindowSkin* FindWindowSkin(const wchar_t* name) {
+    for (const WindowSkin& window : kWindows) {
+        if (std::wcscmp(window.name, name) == 0) return &window;
+    }
+    return nullptr;
 }

@@ -18,11 +18,27 @@ enum class ElementKind {
     Number,        // only the first number of the value counts (a row step)
 };
 
+// The control the skin builder makes of an element.
+enum class ControlKind {
+    None,     // read by the window itself: painted text, a row step, a shared frame list
+    Button,   // CControlButton, pushed or toggled by the element's kind
+    Display,  // CControlStatic showing one frame of its pictures (digits, gauges)
+    Slider,   // CSliderControl
+    Label,    // CTransparentStatic
+    Check,    // a check box, its rectangle scaled to the screen's density
+};
+
 struct SkinElement {
     const wchar_t* section;
     const wchar_t* key;
     ElementKind kind;
     int frames;  // Frames and FrameList: how many pictures
+    ControlKind control = ControlKind::None;
+    UINT id = 0;                             // the control's identifier
+    const wchar_t* text = L"";               // its window text at creation
+    bool hidden = false;                     // created hidden
+    const wchar_t* defaultImages = nullptr;  // picture names in the UI directory, the frame number in a "%d"
+    const wchar_t* frameList = nullptr;      // a display showing the pictures of this FrameList element
 };
 
 struct LanguageText {
@@ -42,3 +58,6 @@ struct WindowSkin {
 
 // The windows whose elements are catalogued so far.
 const WindowSkin* WindowSkins(std::size_t* count);
+
+// A window of the catalogue by name ("Main", "Setting", ...); null for none.
+const WindowSkin* FindWindowSkin(const wchar_t* name);

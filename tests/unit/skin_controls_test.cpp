@@ -4,7 +4,9 @@
 #include "skin/control_button.h"
 #include "skin/histogram_ctrl.h"
 #include "skin/image.h"
+#include "resources/resource.h"
 #include "skin/shape.h"
+#include "skin/skin_builder.h"
 #include "skin/skin_dialog.h"
 #include "skin/slider_control.h"
 #include "skin/text_labels.h"
@@ -364,6 +366,47 @@ TEST_F(Chart, ColourChangeClearsTheHistory) {
     EXPECT_EQ(chart.CurrentLevel(), 249);  // bottom + 1: no level yet
     EXPECT_EQ(::GetPixel(chart.Picture(), 100 - 13, 124), RGB(0, 0, 255));
     EXPECT_EQ(::GetPixel(chart.Picture(), 12, 5), RGB(0x00, 0x82, 0x42));  // the grid anew
+}
+
+// ---------------------------------------------------------------- the builder
+
+TEST(Builder, MakesOnlyWhatItCanPlaceAndRefusesTheRest) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 200, 100}, nullptr, 0));
+    struct Case {
+        const char* what;
+        std::function<void(SkinBuilder&, CControlButton&, CControlStatic&)> bind;
+    };
+    const Case refused[] = {
+        {"an identifier the window does not have", [](SkinBuilder& b, CControlButton& button, CControlStatic&) {
+             b.Bind(4242, button);
+         }},
+        {"a member of another kind", [](SkinBuilder& b, CControlButton&, CControlStatic& display) {
+             b.Bind(IDC_BUTTON_LOGO, display);
+         }},
+        {"one identifier twice", [](SkinBuilder& b, CControlButton& button, CControlStatic&) {
+             static CControlButton other;
+             b.Bind(IDC_BUTTON_LOGO, button).Bind(IDC_BUTTON_LOGO, other);
+         }},
+    };
+    for (const Case& c : refused) {
+        CControlButton button;
+        CControlStatic display;
+        SkinBuilder builder(parent, L"Main");
+        c.bind(builder, button, display);
+        EXPECT_FALSE(builder.Build()) << c.what;
+        EXPECT_FALSE(builder.Problems().empty()) << c.what;
+        EXPECT_EQ(button.m_hWnd, nullptr) << c.what << ": nothing is made";
+    }
+    CControlButton button;
+    SkinBuilder unknown(parent, L"NoSuchWindow");
+    EXPECT_FALSE(unknown.Bind(IDC_BUTTON_LOGO, button).Build());
+
+    SkinBuilder builder(parent, L"Main");
+    ASSERT_TRUE(builder.Bind(IDC_BUTTON_LOGO, button).Build());
+    EXPECT_EQ(::GetDlgItem(parent.m_hWnd, IDC_BUTTON_LOGO), button.m_hWnd);
+    EXPECT_EQ(::GetDlgItem(parent.m_hWnd, IDC_BUTTON_CLOSE), nullptr) << "an unbound element is left alone";
+    parent.DestroyWindow();
 }
 
 }  // namespace
