@@ -1,11 +1,13 @@
 #include "morvik_app.h"
 
 #include "app/command_line.h"
+#include "app/debug_mode_notice.h"
 #include "app/private_fonts.h"
 #include "skin/image.h"
 #include "skin/skin_paths.h"
 #include "app/start_with_windows.h"
 #include "gpu/board_list.h"
+#include "gpu/status.h"
 #include "mainwnd/morvik_dlg.h"
 
 #include <windows.h>
@@ -73,6 +75,7 @@ BOOL CMorvikApp::InitInstance() {
     }
 
     const GdiplusSession imaging;
+    SetDebugModeNotice(&ShowDebugModeNotice);
 
     wchar_t exePath[MAX_PATH];
     GetExecutablePath(exePath);

@@ -11,3 +11,8 @@ int GpuCheckStatus(int status);
 // 1 when the driver refused a write because the board is in Debug Mode (-217), after
 // warning the user once per apply sequence; 0 for any other status.
 int GpuCheckDebugMode(int status);
+
+// How the user is warned: the application installs it (the driver layer shows nothing
+// itself). Null installs none.
+using DebugModeNotice = void (*)();
+void SetDebugModeNotice(DebugModeNotice notice);

@@ -25,6 +25,12 @@ constexpr UINT kBoardButtons[] = {IDC_BUTTON_GPU1, IDC_BUTTON_GPU2, IDC_BUTTON_G
                                   IDC_BUTTON_GPU5, IDC_BUTTON_GPU6, IDC_BUTTON_GPU7, IDC_BUTTON_GPU8};
 constexpr unsigned kMaxBoardButtons = std::size(kBoardButtons);
 
+// The user mode slots 1 to 8, and the slots of the built-in modes.
+constexpr UINT kModeButtons[] = {IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE2, IDC_BUTTON_USERMODE3,
+                                 IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE5, IDC_BUTTON_USERMODE6,
+                                 IDC_BUTTON_USERMODE7, IDC_BUTTON_USERMODE8};
+constexpr int kSlotSilence = 97, kSlotGaming = 98, kSlotOc = 99;
+
 // Fan duty, temperature, core clock, memory clock; the ones digit first in each group.
 constexpr UINT kReadouts[CMorvikDlg::kReadoutCount] = {
     IDC_STATIC_FANDUTY1, IDC_STATIC_FANDUTY2, IDC_STATIC_FANDUTY3, IDC_STATIC_TEMP1,   IDC_STATIC_TEMP2,
@@ -76,6 +82,24 @@ CControlButton* CMorvikDlg::Button(UINT id) {
         if (button.m_hWnd && static_cast<UINT>(::GetDlgCtrlID(button.m_hWnd)) == id) return &button;
     }
     return nullptr;
+}
+
+// The main window's side of the mode code.
+void CMorvikDlg::LightModeButton(int slot) {
+    for (int mode = 1; mode <= 8; ++mode) SetButtonToggled(kModeButtons[mode - 1], mode == slot);
+    SetButtonToggled(IDC_BUTTON_OCMODE, slot == kSlotOc);
+    SetButtonToggled(IDC_BUTTON_OC2MODE, slot == kSlotOc);
+    SetButtonToggled(IDC_BUTTON_GAMINGMODE, slot == kSlotGaming);
+    SetButtonToggled(IDC_BUTTON_SILENCEMODE, slot == kSlotSilence);
+}
+
+// No fan or LED dialog exists yet to read its settings again.
+void CMorvikDlg::ReloadFanDialog() {}
+void CMorvikDlg::ReloadLedDialog() {}
+
+void CMorvikDlg::RefreshReadouts() {
+    TakeSample();
+    RefreshDisplay();
 }
 
 void CMorvikDlg::ShowButton(UINT id, bool show) {
@@ -203,17 +227,17 @@ void CMorvikDlg::LoadToolTips() {
 
 // Everything that needs a board: modes, board buttons, the timers, fans and LEDs.
 void CMorvikDlg::StartBoardWork() {
-    RestoreAtStart(this, static_cast<int>(BoardCount));
+    RestoreAtStart(*this, static_cast<int>(BoardCount));
     if (BoardCount >= 2 && BoardCount <= kMaxBoardButtons) {
         for (unsigned b = 0; b < BoardCount; ++b) ShowButton(kBoardButtons[b], true);
     }
     SetButtonToggled(IDC_BUTTON_GPU1, 1);
     SetTimer(IDT_ANIMATION, kAnimationPeriod);
     SetTimer(IDT_MONITOR, static_cast<UINT>(MonitoringInterval) * 1000);
-    ApplyFanModes(this, true);
+    ApplyFanModes(*this, true);
     SetTimer(IDT_FAN_MODES, kFanModesPeriod);
     UpdateLedButton();
-    ApplyLedSettings(this, true);
+    ApplyLedSettings(*this, true);
     SetTimer(IDT_LED_SETTINGS, kLedSettingsPeriod);
 }
 
@@ -246,10 +270,10 @@ LRESULT CMorvikDlg::OnTimer(WPARAM id, LPARAM) {
         RefreshDisplay();
         break;
     case IDT_FAN_MODES:
-        ApplyFanModes(this, false);
+        ApplyFanModes(*this, false);
         break;
     case IDT_LED_SETTINGS:
-        ApplyLedSettings(this, false);
+        ApplyLedSettings(*this, false);
         break;
     default:
         return Default();

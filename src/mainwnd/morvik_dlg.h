@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mainwnd/system_tray.h"
+#include "profiles/mode_host.h"
 #include "skin/control_button.h"
 #include "skin/skin_dialog.h"
 #include "skin/slider_control.h"
@@ -11,7 +12,7 @@
 #include "tooltip/pp_tooltip.h"
 
 
-class CMorvikDlg : public CSkinDialog {
+class CMorvikDlg : public CSkinDialog, public ModeHost {
 public:
     // `startHidden`: started at logon, the first paint leaves only the icon.
     explicit CMorvikDlg(bool startHidden = false, CWnd* parent = nullptr);
@@ -25,6 +26,12 @@ public:
     // One monitoring sample of the selected board, and the read-outs and gauges from it.
     void TakeSample();
     void RefreshDisplay();
+
+    // ModeHost
+    void LightModeButton(int slot) override;
+    void ReloadFanDialog() override;
+    void ReloadLedDialog() override;
+    void RefreshReadouts() override;
 
     static constexpr int kButtonCount = 35;
     static constexpr int kReadoutCount = 14;

@@ -1,7 +1,7 @@
 #include "profiles/builtin_modes.h"
 
-void RestoreAtStart(CWnd*, int) {}
+void RestoreAtStart(ModeHost&, int) {}
 
-void ApplyFanModes(CWnd*, bool) {}
+void ApplyFanModes(ModeHost&, bool) {}
 
-void ApplyLedSettings(CWnd*, bool) {}
+void ApplyLedSettings(ModeHost&, bool) {}

@@ -1,5 +1,7 @@
 // The application shell: command line, skin paths, start with Windows.
 #include "app/command_line.h"
+#include "app/debug_mode_notice.h"
+#include "framework/prompt.h"
 #include "app/logon_task.h"
 #include "app/private_fonts.h"
 #include "skin/skin_paths.h"
@@ -250,6 +252,28 @@ TEST_F(LogonTask, AnyFailingStepEndsTheRegistrationWithOne) {
 TEST(LogonTaskOnWine, UnregisteringWithoutATaskSucceeds) {
     // The system's own Task Scheduler: removing a task that does not exist is success.
     EXPECT_EQ(RegisterLogonTask(L"", L"", true), 0);
+}
+
+// ---------------------------------------------------------------- the Debug Mode notice
+
+TEST(DebugModeNotice, WarnsWithTheDriversWording) {
+    static std::wstring text, caption;
+    static UINT type = 0;
+    const MessageBoxFunction previous =
+        SetMessageBoxFunction([](HWND, const wchar_t* t, const wchar_t* c, UINT u) -> int {
+            text = t;
+            caption = c;
+            type = u;
+            return IDOK;
+        });
+    ShowDebugModeNotice();
+    SetMessageBoxFunction(previous);
+    EXPECT_EQ(caption, L"NVIDIA Control Panel - Debug Mode");
+    EXPECT_EQ(text,
+              L"GPU is in \"Debug Mode\", overclock(OC) is NOT allowed.\n"
+              L"To exit the \"Debug Mode\", please uncheck the option in\n\n"
+              L" NVIDIA Control Panel -> Help -> Debug Mode\n");
+    EXPECT_EQ(type, static_cast<UINT>(MB_ICONWARNING));
 }
 
 // ---------------------------------------------------------------- Run key

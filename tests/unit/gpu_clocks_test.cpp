@@ -1,6 +1,5 @@
 // The driver binding, the board list, the status conventions and the clock
 // operations, against the simulated driver installed in the system directory.
-#include "framework/prompt.h"
 #include "gpu/board_list.h"
 #include "gpu/clock_mechanism.h"
 #include "gpu/clocks.h"
@@ -23,26 +22,16 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(sim.ok()) << "the simulated driver is not installed in the system directory";
         DebugModeWarningArmed = 1;
-        prompts.clear();
-        previousPrompt = SetMessageBoxFunction(&RecordPrompt);
+        notices = 0;
+        SetDebugModeNotice([] { ++notices; });
     }
-    void TearDown() override { SetMessageBoxFunction(previousPrompt); }
+    void TearDown() override { SetDebugModeNotice(nullptr); }
 
-    struct Prompt {
-        std::wstring text, caption;
-        UINT type;
-    };
-    static std::vector<Prompt> prompts;
-    static int WINAPI RecordPrompt(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
-        prompts.push_back({text, caption, type});
-        return IDOK;
-    }
-
+    static int notices;
     SimDriver sim;
-    MessageBoxFunction previousPrompt = nullptr;
 };
 
-std::vector<Gpu::Prompt> Gpu::prompts;
+int Gpu::notices = 0;
 
 // ---------------------------------------------------------------- binding and board list
 
@@ -186,25 +175,19 @@ TEST_F(Gpu, DebugModeIsShownOncePerApplySequence) {
     EXPECT_EQ(GpuSetClockOffset(0, kGraphicsDomain, 100), 0);
     EXPECT_EQ(GpuSetCurveOffset(0, 3, 100), 1);
     EXPECT_EQ(GpuSetClockOffset(0, kMemoryDomain, 100), 0);
-    ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(prompts[0].caption, L"NVIDIA Control Panel - Debug Mode");
-    EXPECT_EQ(prompts[0].text,
-              L"GPU is in \"Debug Mode\", overclock(OC) is NOT allowed.\n"
-              L"To exit the \"Debug Mode\", please uncheck the option in\n\n"
-              L" NVIDIA Control Panel -> Help -> Debug Mode\n");
-    EXPECT_EQ(prompts[0].type, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(notices, 1);
     EXPECT_EQ(DebugModeWarningArmed, 0);
 
     DebugModeWarningArmed = 1;  // the end of an apply sequence
     GpuSetClockOffset(0, kGraphicsDomain, 100);
-    EXPECT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(notices, 2);
 
     // Other refusals are silent.
     EXPECT_EQ(GpuCheckDebugMode(NvError), 0);
     EXPECT_EQ(GpuCheckDebugMode(NvOk), 0);
     EXPECT_EQ(GpuCheckStatus(NvOk), 0);
     EXPECT_EQ(GpuCheckStatus(NvInvalidArgument), 1);
-    EXPECT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(notices, 2);
 }
 
 // ---------------------------------------------------------------- voltage–frequency curve

@@ -242,6 +242,30 @@ TEST_F(PanelTest, ClockDisplayModeAndFlagsFromTheRegistry) {
     }
 }
 
+TEST_F(PanelTest, OneModeButtonIsLitAtATime) {
+    Open("panel");
+    const UINT modes[] = {IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, IDC_BUTTON_USERMODE8, IDC_BUTTON_SILENCEMODE,
+                          IDC_BUTTON_GAMINGMODE, IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE};
+    auto lit = [&] {
+        std::vector<UINT> on;
+        for (UINT id : modes) {
+            auto* button = dynamic_cast<CControlButton*>(CWnd::FromHandlePermanent(::GetDlgItem(panel_.m_hWnd, id)));
+            if (button && button->IsToggled()) on.push_back(id);
+        }
+        return on;
+    };
+    const struct {
+        int slot;
+        std::vector<UINT> lit;
+    } cases[] = {{3, {IDC_BUTTON_USERMODE3}},  {8, {IDC_BUTTON_USERMODE8}},
+                 {97, {IDC_BUTTON_SILENCEMODE}}, {98, {IDC_BUTTON_GAMINGMODE}},
+                 {99, {IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE}}, {0, {}}};
+    for (const auto& c : cases) {
+        panel_.LightModeButton(c.slot);
+        EXPECT_EQ(lit(), c.lit) << "slot " << c.slot;
+    }
+}
+
 // The catalogue is the panel's one list of controls: every control it names is made,
 // and the panel looks none up that it does not name.
 TEST_F(PanelTest, EveryCataloguedControlIsMade) {

@@ -1,0 +1,16 @@
+// What the mode code needs of the main window. The main window implements it; tests
+// record the calls. The settings store and the mode code never see a window.
+#pragma once
+
+class ModeHost {
+public:
+    virtual ~ModeHost() = default;
+    // Lights the button of mode slot 1–8 or built-in mode 97, 98, 99 and clears the
+    // other mode buttons; 0 clears them all.
+    virtual void LightModeButton(int slot) = 0;
+    // The fan and LED dialogs read their board's settings afresh, when they exist.
+    virtual void ReloadFanDialog() = 0;
+    virtual void ReloadLedDialog() = 0;
+    // A monitoring sample and the read-outs from it, now.
+    virtual void RefreshReadouts() = 0;
+};
