@@ -2,6 +2,7 @@
 
 #include "app/logon_task.h"
 #include "framework/text.h"
+#include "profiles/registry_key.h"
 
 #include <windows.h>
 
@@ -14,37 +15,29 @@ namespace {
 
 constexpr const wchar_t* kAutostartArgument = L"/A";
 
-HKEY OpenRunKey(const wchar_t* runKeyPath) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, runKeyPath, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS) {
-        return nullptr;
-    }
-    return key;
-}
+// Full access in the 32-bit view; never created.
+RegistryKey OpenRunKey(const wchar_t* runKeyPath) { return RegistryKey::Open(HKEY_CURRENT_USER, runKeyPath); }
 
 }  // namespace
 
 StartRegistration RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath) {
-    HKEY key = OpenRunKey(runKeyPath);
+    const RegistryKey key = OpenRunKey(runKeyPath);
     if (!key) return StartRegistration::KeyNotOpened;
 
     // Quotes, a blank and the switch around a path of at most MAX_PATH - 1 characters.
     wchar_t command[MAX_PATH + 8];
     FormatText(command, L"\"%s\" %s", executablePath, kAutostartArgument);
     const DWORD bytes = static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t));
-    ::RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), bytes);
+    ::RegSetValueExW(key.get(), kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), bytes);
     const int task = RegisterLogonTask(executablePath, kAutostartArgument, false);
-    ::RegCloseKey(key);
     return task == 0 ? StartRegistration::Done : StartRegistration::TaskFailed;
 }
 
 StartRegistration UnregisterStartWithWindows(const wchar_t* runKeyPath) {
-    HKEY key = OpenRunKey(runKeyPath);
+    const RegistryKey key = OpenRunKey(runKeyPath);
     if (!key) return StartRegistration::KeyNotOpened;
-    ::RegDeleteValueW(key, kRunValueName);
+    ::RegDeleteValueW(key.get(), kRunValueName);
     const int task = RegisterLogonTask(L"", L"", true);
-    ::RegCloseKey(key);
     return task == 0 ? StartRegistration::Done : StartRegistration::TaskFailed;
 }
 

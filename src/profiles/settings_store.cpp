@@ -3,12 +3,12 @@
 #include "framework/text.h"
 #include "gpu/board_list.h"
 #include "gpu/sensors.h"
+#include "profiles/registry_key.h"
 
 #include <cwchar>
 
 namespace {
 
-constexpr REGSAM kAccess = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
 constexpr int kColourC845 = 51269;  // 0x00C845: red 0x45, green 0xC8, blue 0
 
 struct SettingDefinition {
@@ -27,40 +27,36 @@ constexpr SettingDefinition kDefaults[] = {
     {setting::LedCtrlStrobeSpeed, 4},
 };
 
-HKEY CreateKey(HKEY parent, const wchar_t* name) {
+RegistryKey ProductKey() {
+    HKEY key = RegistryKey::Create(HKEY_CURRENT_USER, L"Software").Release();
+    if (!key || OpenProductKey(&key) != 0) return {};
+    return RegistryKey(key);
+}
+
+RegistryKey BoardKey(int board) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(parent, name, 0, nullptr, 0, kAccess, nullptr, &key, nullptr) != ERROR_SUCCESS) return nullptr;
-    return key;
+    return OpenBoardKey(board, &key) == 0 ? RegistryKey(key) : RegistryKey();
 }
 
-HKEY OpenSoftwareKey() { return CreateKey(HKEY_CURRENT_USER, L"Software"); }
-
-HKEY ProductKey() {
-    HKEY key = OpenSoftwareKey();
-    if (!key || OpenProductKey(&key) != 0) return nullptr;
-    return key;
-}
-
-int WriteText(HKEY key, const wchar_t* name, const wchar_t* text) {
+int WriteText(const RegistryKey& key, const wchar_t* name, const wchar_t* text) {
     if (!key) return 1;
     const DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
-    const LONG status = ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes);
-    ::RegCloseKey(key);
-    return status == ERROR_SUCCESS ? 0 : 1;
+    return ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) == ERROR_SUCCESS
+               ? 0
+               : 1;
 }
 
 // Queries a value the way every reader does: a zeroed buffer of 35 characters offering
 // 34 bytes, so at most 16 characters and the terminator fit. Only text counts.
-bool QueryText(HKEY key, const wchar_t* name, wchar_t (&text)[35]) {
+bool QueryText(const RegistryKey& key, const wchar_t* name, wchar_t (&text)[35]) {
     if (!key) return false;
     DWORD type = 0;
     DWORD bytes = 34;
-    const LONG status = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
-    ::RegCloseKey(key);
+    const LONG status = ::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
     return status == ERROR_SUCCESS && type == REG_SZ;
 }
 
-int ReadInt(HKEY key, const wchar_t* name, int defaultValue) {
+int ReadInt(const RegistryKey& key, const wchar_t* name, int defaultValue) {
     wchar_t text[35] = {};
     return QueryText(key, name, text) ? ParseSettingText(text) : defaultValue;
 }
@@ -81,12 +77,11 @@ int SettingDefault(const wchar_t* name) {
 
 int OpenProductKey(HKEY* key) {
     if (!key || !*key) return 1;
-    HKEY maker = CreateKey(*key, L"Drelmont");
-    ::RegCloseKey(*key);
+    const RegistryKey software(*key);
     *key = nullptr;
+    const RegistryKey maker = RegistryKey::Create(software.get(), L"Drelmont");
     if (!maker) return 1;
-    *key = CreateKey(maker, L"Zorvane");
-    ::RegCloseKey(maker);
+    *key = RegistryKey::Create(maker.get(), L"Zorvane").Release();
     return *key ? 0 : 1;
 }
 
@@ -95,24 +90,18 @@ int OpenBoardKey(int board, HKEY* key) {
     *key = nullptr;
     std::uint32_t device = 0, subsystem = 0;
     if (!GpuGetPciIds(board, device, subsystem)) return 1;
-    HKEY product = ProductKey();
+    const RegistryKey product = ProductKey();
     if (!product) return 1;
     wchar_t identity[20], index[12];
     FormatText(identity, L"%04X%04X%04X%04X", device & 0xFFFF, device >> 16, subsystem & 0xFFFF, subsystem >> 16);
     FormatText(index, L"%d", board);
-    HKEY identityKey = CreateKey(product, identity);
-    ::RegCloseKey(product);
+    const RegistryKey identityKey = RegistryKey::Create(product.get(), identity);
     if (!identityKey) return 1;
-    *key = CreateKey(identityKey, index);
-    ::RegCloseKey(identityKey);
+    *key = RegistryKey::Create(identityKey.get(), index).Release();
     return *key ? 0 : 1;
 }
 
-int WriteBoardString(int board, const wchar_t* name, const wchar_t* text) {
-    HKEY key;
-    if (OpenBoardKey(board, &key) != 0) return 1;
-    return WriteText(key, name, text);
-}
+int WriteBoardString(int board, const wchar_t* name, const wchar_t* text) { return WriteText(BoardKey(board), name, text); }
 
 int WriteBoardUnsigned(int board, const wchar_t* name, unsigned long value) {
     wchar_t text[16];
@@ -138,11 +127,7 @@ int ReadProductInt(const wchar_t* name) { return ReadInt(ProductKey(), name, Set
 
 int ReadBoardInt(int board, const wchar_t* name) { return ReadBoardInt(board, name, SettingDefault(name)); }
 
-int ReadBoardInt(int board, const wchar_t* name, int defaultValue) {
-    HKEY key;
-    if (OpenBoardKey(board, &key) != 0) return defaultValue;
-    return ReadInt(key, name, defaultValue);
-}
+int ReadBoardInt(int board, const wchar_t* name, int defaultValue) { return ReadInt(BoardKey(board), name, defaultValue); }
 
 int ParseSettingText(const wchar_t* text) {
     while (*text == L' ' || *text == L'\t') ++text;

@@ -4,6 +4,7 @@
 #include "gpu/fans.h"
 #include "gpu/voltage.h"
 #include "profiles/board_features.h"
+#include "profiles/board_settings.h"
 #include "profiles/settings_store.h"
 #include "sim_driver.h"
 
@@ -163,6 +164,49 @@ TEST_F(Store, FanCurvePointsAsTenDigits) {
     EXPECT_FALSE(ReadFanCurvePoint(0, 2, 2, x, y));  // missing: the caller's default point
     WriteBoardString(0, L"FanCrvPt3", L"0000000000");
     EXPECT_FALSE(ReadFanCurvePoint(0, 2, 3, x, y));  // zero: the default point as well
+}
+
+TEST_F(Store, SettingGroupsReadTheirDefaultsAndKeepWhatTheyStore) {
+    const LedSettings fresh = LedSettings::Load(0);
+    EXPECT_EQ(fresh.mode, 0);
+    EXPECT_EQ(fresh.colour, 51269u);
+    EXPECT_EQ(fresh.nvColour, 2u);
+    EXPECT_EQ(fresh.breathSpeed, 255u);
+    EXPECT_EQ(fresh.cycleSpeed, 4u);
+    EXPECT_EQ(fresh.strobeDirection, 0u);
+
+    LedSettings led = fresh;
+    led.mode = 3;
+    led.colour = 0x00FF8000;
+    led.strobeDirection = 1;
+    led.Save(0);
+    EXPECT_EQ(StoredText(kBoardPath, L"LedCtrlColor"), L"16744448");
+    const LedSettings back = LedSettings::Load(0);
+    EXPECT_EQ(back.mode, 3);
+    EXPECT_EQ(back.colour, 0x00FF8000u);
+    EXPECT_EQ(back.strobeDirection, 1u);
+    EXPECT_EQ(back.breathSpeed, 255u);
+
+    FanSettings fans = FanSettings::Load(0);
+    EXPECT_FALSE(fans.curve[0][0].stored);
+    fans.mode[0] = 2;
+    fans.mode[1] = 1;
+    fans.curve[0][0] = {45, 60, true};
+    fans.curve[1][3] = {90, 100, true};
+    fans.Save(0);
+    EXPECT_EQ(StoredText(kBoardPath, L"FanCtrlMode"), L"2");
+    EXPECT_EQ(StoredText(kBoardPath, L"FanCrvPt1"), L"0450006000");
+    EXPECT_EQ(StoredText(kBoardPath, L"Fan2CrvPt4"), L"0900010000");
+    EXPECT_EQ(StoredText(kBoardPath, L"FanCrvPt2"), L"(no value)") << "a default point is not written";
+    const FanSettings fansBack = FanSettings::Load(0);
+    EXPECT_EQ(fansBack.mode[1], 1);
+    EXPECT_EQ(fansBack.curve[1][3].x, 90);
+    EXPECT_TRUE(fansBack.curve[0][0].stored);
+
+    OverclockSwitches{true, false}.Save(0);
+    EXPECT_EQ(StoredText(kBoardPath, L"Linked"), L"1");
+    EXPECT_TRUE(OverclockSwitches::Load(0).linked);
+    EXPECT_FALSE(OverclockSwitches::Load(0).overvoltaged);
 }
 
 TEST_F(Store, MonitoringInterval) {
