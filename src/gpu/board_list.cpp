@@ -1,5 +1,6 @@
 #include "board_list.h"
 
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 
 NvPhysicalGpuHandle BoardHandles[kMaxBoards] = {};
@@ -10,10 +11,11 @@ namespace {
 
 constexpr unsigned kHandlesPerEnumeration = 64;
 
-void AppendBoards(std::uint32_t enumerationId) {
+template <std::uint32_t EnumerationId>
+void AppendBoards() {
     NvPhysicalGpuHandle handles[kHandlesPerEnumeration] = {};
     std::uint32_t count = 0;
-    const int status = nvapi::Call(enumerationId, &handles[0], &count);
+    const int status = nvapi::Call<EnumerationId>(&handles[0], &count);
     if (status != NvOk) return;
     count = ClampCount(count, kHandlesPerEnumeration);
     for (std::uint32_t i = 0; i < count && BoardCount < static_cast<unsigned>(kMaxBoards); ++i) {
@@ -25,9 +27,9 @@ void AppendBoards(std::uint32_t enumerationId) {
 
 int GpuInitialize() {
     BoardCount = 0;
-    if (nvapi::Call(NvId_Initialize) != NvOk) return 0;
-    AppendBoards(NvId_EnumPhysicalGPUs);
-    AppendBoards(NvId_EnumTCCPhysicalGPUs);
+    if (nvapi::Call<NvId_Initialize>() != NvOk) return 0;
+    AppendBoards<NvId_EnumPhysicalGPUs>();
+    AppendBoards<NvId_EnumTCCPhysicalGPUs>();
     return static_cast<int>(BoardCount);
 }
 

@@ -1,6 +1,7 @@
 #include "clocks.h"
 
 #include "gpu/board_list.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/pstates_info.h"
 #include "gpu/status.h"
@@ -17,8 +18,8 @@ constexpr std::uint32_t kAllLevels = 0xFFFFFFFFu;
 
 // The boost information and the point mask, both of which must be read.
 bool ReadCurveLayout(NvPhysicalGpuHandle gpu, ClockDomainsInfo& info, VfPointsMask& mask) {
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetClockDomainsInfo, gpu, info, kClockDomainsInfoV1))) return false;
-    return !GpuCheckStatus(nvapi::CallFresh(NvId_GetVfPointsMask, gpu, mask, kVfPointsMaskV1));
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetClockDomainsInfo>(gpu, info, kClockDomainsInfoV1))) return false;
+    return !GpuCheckStatus(nvapi::CallFresh<NvId_GetVfPointsMask>(gpu, mask, kVfPointsMaskV1));
 }
 
 bool DomainEntryValid(const ClockDomainsInfo& info, int i) {
@@ -32,24 +33,24 @@ int LastPoint(const ClockDomainsInfo::Entry& entry) {
 
 // The point offsets of the selected points; the version that answered stays in the block.
 bool ReadCurvePoints(NvPhysicalGpuHandle gpu, VfPointsControl& control) {
-    const auto result = nvapi::CallVersioned(&control, kVfPointsControlVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetVfPointsControl, gpu, block);
+    const auto result = nvapi::CallVersioned(control, kVfPointsControlVersions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetVfPointsControl>(gpu, block);
     });
     return !GpuCheckStatus(result.status);
 }
 
 bool ReadPstates20(NvPhysicalGpuHandle gpu, Pstates20Info& info) {
     info = {};
-    const auto result = nvapi::CallVersioned(&info, kPstates20ReadVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstates20, gpu, block);
+    const auto result = nvapi::CallVersioned(info, kPstates20ReadVersions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPstates20>(gpu, block);
     });
     return !GpuCheckStatus(result.status);
 }
 
 bool ReadPerfClocks(NvPhysicalGpuHandle gpu, PerfClocks& table, const std::uint32_t* versions, int count) {
     table = {};
-    const auto result = nvapi::CallVersioned(&table, versions, count, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPerfClocks, gpu, kAllLevels, block);
+    const auto result = nvapi::CallVersioned(table, versions, count, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPerfClocks>(gpu, kAllLevels, block);
     });
     return !GpuCheckStatus(result.status);
 }
@@ -111,7 +112,7 @@ int GpuSetCurveOffset(int board, int point, int mhz) {
     if (!ReadCurvePoints(gpu, control)) return 1;
     // Written back in the version that answered the read, everything else as read.
     control.entries[point].freqOffset_kHz = mhz * 1000;
-    const int status = nvapi::Call(NvId_SetVfPointsControl, gpu, static_cast<void*>(&control));
+    const int status = nvapi::Call<NvId_SetVfPointsControl>(gpu, &control);
     if (GpuCheckDebugMode(status) || GpuCheckStatus(status)) return 1;
     return 0;
 }
@@ -156,7 +157,7 @@ int GpuSetClockOffset(int board, int domain, int mhz) {
     info.pstates[0].clocks[0].domainId = static_cast<std::uint32_t>(domain);
     info.pstates[0].clocks[0].typeId = 0;
     info.pstates[0].clocks[0].freqDelta_kHz.value = mhz * 1000;
-    const int status = nvapi::Call(NvId_SetPstates20, gpu, static_cast<void*>(&info));
+    const int status = nvapi::Call<NvId_SetPstates20>(gpu, &info);
     if (GpuCheckDebugMode(status) || GpuCheckStatus(status)) return 0;
     return GpuGetPstateClock(board, domain, 0, 0);
 }
@@ -207,7 +208,7 @@ int GpuSetPerfLevelClock(int board, int domain, int level, int mhz) {
     write.levels[0].domains[0].domain = static_cast<std::uint32_t>(domain);
     write.levels[0].domains[0].current_kHz = static_cast<std::uint32_t>(mhz * 1000);
     write.levels[0].domains[0].flags = 1;
-    if (GpuCheckStatus(nvapi::Call(NvId_SetPerfClocks, gpu, 0u, static_cast<void*>(&write)))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_SetPerfClocks>(gpu, 0u, &write))) return 0;
     return GpuGetPerfLevelClock(board, domain, level, 0);
 }
 

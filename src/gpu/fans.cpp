@@ -1,6 +1,7 @@
 #include "fans.h"
 
 #include "gpu/board_list.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/pause.h"
 #include "gpu/status.h"
@@ -16,7 +17,7 @@ enum class FanInterface { PerFan, Older, None };
 
 // Which interface the board has; the information read is kept for the per-fan one.
 FanInterface Interface(NvPhysicalGpuHandle gpu, FanCoolersInfo& info) {
-    const int status = nvapi::CallFresh(NvId_GetFanCoolersInfo, gpu, info, kFanCoolersInfoV1);
+    const int status = nvapi::CallFresh<NvId_GetFanCoolersInfo>(gpu, info, kFanCoolersInfoV1);
     if (status == NvNotSupported) return FanInterface::Older;
     if (GpuCheckStatus(status) || !(info.flags & 1)) return FanInterface::None;
     return FanInterface::PerFan;
@@ -28,7 +29,7 @@ bool ReadCoolerSettings(NvPhysicalGpuHandle gpu, CoolerSettings& settings) {
     auto read = [&](std::uint32_t version) {
         settings = {};
         settings.version = version;
-        return !GpuCheckStatus(nvapi::Call(NvId_GetCoolerSettings, gpu, kAllCoolers, static_cast<void*>(&settings)));
+        return !GpuCheckStatus(nvapi::Call<NvId_GetCoolerSettings>(gpu, kAllCoolers, &settings));
     };
     if (read(kCoolerSettingsV4) && settings.count > 0 && settings.upper1 != 0) return true;
     return read(kCoolerSettingsV3) && settings.count > 0;
@@ -59,8 +60,8 @@ bool ReadStatusAndControl(NvPhysicalGpuHandle gpu, FanCoolersStatus& status, Fan
     status.version = kFanCoolersStatusV1;
     control = {};
     control.version = kFanCoolersControlV1;
-    return !GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersStatus, gpu, static_cast<void*>(&status))) &&
-           !GpuCheckStatus(nvapi::Call(NvId_GetFanCoolersControl, gpu, static_cast<void*>(&control)));
+    return !GpuCheckStatus(nvapi::Call<NvId_GetFanCoolersStatus>(gpu, &status)) &&
+           !GpuCheckStatus(nvapi::Call<NvId_GetFanCoolersControl>(gpu, &control));
 }
 
 }  // namespace
@@ -115,14 +116,14 @@ int GpuSetFan(int board, int mode, int selector, int level) {
         CoolerSettings settings;
         if (!ReadCoolerSettings(gpu, settings)) return 0;
         if (mode != 1) {
-            nvapi::Call(NvId_RestoreCoolerSettings, gpu, static_cast<const std::uint32_t*>(nullptr), 0u);
+            nvapi::Call<NvId_RestoreCoolerSettings>(gpu, static_cast<const std::uint32_t*>(nullptr), 0u);
             return GpuGetFan(board, selector, 0);
         }
         CoolerLevels levels{};
         levels.version = kCoolerLevelsV1;
         levels.entries[0].level = static_cast<std::uint32_t>(level);
         levels.entries[0].policy = 1;
-        nvapi::Call(NvId_SetCoolerLevels, gpu, kAllCoolers, static_cast<void*>(&levels));
+        nvapi::Call<NvId_SetCoolerLevels>(gpu, kAllCoolers, &levels);
         // The fan takes a while to get there: poll, blocking, about two seconds at most.
         int reading = 0;
         for (int attempt = 0; attempt < kPollAttempts; ++attempt) {
@@ -141,7 +142,7 @@ int GpuSetFan(int board, int mode, int selector, int level) {
     // The control block as the driver returns it, with only this cooler's entry changed:
     // manual at the level (level 0 hands the fan back), or automatic.
     FanCoolersControl control;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersControl, gpu, control, kFanCoolersControlV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetFanCoolersControl>(gpu, control, kFanCoolersControlV1))) return 0;
     const int entry = EntryFor(control.entries, control.count, info.entries[index].coolerId);
     if (entry < 0) return 0;
     auto& target = control.entries[entry];
@@ -153,7 +154,7 @@ int GpuSetFan(int board, int mode, int selector, int level) {
         target.level = 0;
         target.flags &= ~1u;
     }
-    if (GpuCheckStatus(nvapi::Call(NvId_SetFanCoolersControl, gpu, static_cast<void*>(&control)))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_SetFanCoolersControl>(gpu, &control))) return 0;
     return GpuGetFan(board, selector, 0);
 }
 
@@ -188,11 +189,11 @@ int GpuGetDriverControl(int board, unsigned control, unsigned& value) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     DriverControlInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDriverControlInfo, gpu, info, kDriverControlInfoV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetDriverControlInfo>(gpu, info, kDriverControlInfoV1))) return 0;
     DriverControlValue read{};
     read.version = kDriverControlValueV1;
     read.control = control;
-    if (GpuCheckStatus(nvapi::Call(NvId_GetDriverControl, gpu, static_cast<void*>(&read)))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_GetDriverControl>(gpu, &read))) return 0;
     value = read.value;
     return 1;
 }
@@ -201,13 +202,13 @@ int GpuSetDriverControl(int board, unsigned control, unsigned value) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     DriverControlInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDriverControlInfo, gpu, info, kDriverControlInfoV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetDriverControlInfo>(gpu, info, kDriverControlInfoV1))) return 0;
     DriverControlValue write{};
     write.version = kDriverControlValueV1;
     write.control = control;
     write.value = value;
     write.flags = 1;
-    return GpuCheckStatus(nvapi::Call(NvId_SetDriverControl, gpu, static_cast<void*>(&write))) ? 0 : 1;
+    return GpuCheckStatus(nvapi::Call<NvId_SetDriverControl>(gpu, &write)) ? 0 : 1;
 }
 
 unsigned GpuMemoryOverVoltageControl(int board) {

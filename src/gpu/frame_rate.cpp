@@ -1,7 +1,7 @@
 #include "frame_rate.h"
 
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
-#include "gpu/nvapi.h"
 
 namespace {
 
@@ -9,13 +9,13 @@ namespace {
 class DrsSession {
 public:
     DrsSession() {
-        m_status = nvapi::Call(NvId_DrsCreateSession, &m_session);
+        m_status = nvapi::Call<NvId_DrsCreateSession>(&m_session);
         if (m_status != NvOk) {
             m_session = nullptr;
             return;
         }
-        m_status = nvapi::Call(NvId_DrsLoadSettings, m_session);
-        if (m_status == NvOk) m_status = nvapi::Call(NvId_DrsGetBaseProfile, m_session, &m_profile);
+        m_status = nvapi::Call<NvId_DrsLoadSettings>(m_session);
+        if (m_status == NvOk) m_status = nvapi::Call<NvId_DrsGetBaseProfile>(m_session, &m_profile);
     }
     ~DrsSession() {
         if (m_session) Destroy();
@@ -28,7 +28,7 @@ public:
     NvDrsProfileHandle profile() const { return m_profile; }
 
     int Destroy() {
-        const int status = nvapi::Call(NvId_DrsDestroySession, m_session);
+        const int status = nvapi::Call<NvId_DrsDestroySession>(m_session);
         m_session = nullptr;
         return status;
     }
@@ -47,7 +47,7 @@ int GpuSetFrameRateTarget(int fps) {
 
     int status;
     if (fps == 0) {
-        status = nvapi::Call(NvId_DrsDeleteProfileSetting, drs.session(), drs.profile(), kFrameRateLimiterSetting);
+        status = nvapi::Call<NvId_DrsDeleteProfileSetting>(drs.session(), drs.profile(), kFrameRateLimiterSetting);
         if (status == NvSettingNotFound) status = NvOk;  // nothing to remove is no failure
     } else {
         DrsSetting setting{};
@@ -55,10 +55,10 @@ int GpuSetFrameRateTarget(int fps) {
         setting.settingId = kFrameRateLimiterSetting;
         setting.type = 0;
         setting.current.u32 = static_cast<unsigned>(fps);
-        status = nvapi::Call(NvId_DrsSetSetting, drs.session(), drs.profile(), &setting);
+        status = nvapi::Call<NvId_DrsSetSetting>(drs.session(), drs.profile(), &setting);
     }
     // A refused change is not saved and is reported, not hidden behind the session's end.
-    if (status == NvOk) status = nvapi::Call(NvId_DrsSaveSettings, drs.session());
+    if (status == NvOk) status = nvapi::Call<NvId_DrsSaveSettings>(drs.session());
     const int destroyed = drs.Destroy();
     return status != NvOk ? status : destroyed;
 }
@@ -69,6 +69,6 @@ int GpuGetFrameRateTarget() {
     DrsSetting setting{};
     setting.version = kDrsSettingV1;
     const int status =
-        nvapi::Call(NvId_DrsGetSetting, drs.session(), drs.profile(), kFrameRateLimiterSetting, &setting);
+        nvapi::Call<NvId_DrsGetSetting>(drs.session(), drs.profile(), kFrameRateLimiterSetting, &setting);
     return status == NvOk ? static_cast<int>(setting.current.u32) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "gpu/board_list.h"
 #include "gpu/colour.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/status.h"
 
@@ -35,7 +36,7 @@ int GpuI2cRead(int board, std::uint8_t* out, std::uint8_t device, std::uint8_t r
     std::uint8_t registerByte = reg;
     I2cInfo info = Transfer(device, &registerByte, out, 1);
     std::uint32_t extra = 1;
-    return GpuCheckStatus(nvapi::Call(NvId_I2cReadEx, gpu, &info, &extra)) ? 0 : 1;
+    return GpuCheckStatus(nvapi::Call<NvId_I2cReadEx>(gpu, &info, &extra)) ? 0 : 1;
 }
 
 int GpuI2cWrite(int board, const std::uint8_t* data, std::uint8_t device, std::uint8_t reg, int, int count) {
@@ -44,7 +45,7 @@ int GpuI2cWrite(int board, const std::uint8_t* data, std::uint8_t device, std::u
     std::uint8_t registerByte = reg;
     I2cInfo info = Transfer(device, &registerByte, const_cast<std::uint8_t*>(data), count);
     std::uint32_t extra = 1;
-    return GpuCheckStatus(nvapi::Call(NvId_I2cWriteEx, gpu, &info, &extra)) ? 0 : 1;
+    return GpuCheckStatus(nvapi::Call<NvId_I2cWriteEx>(gpu, &info, &extra)) ? 0 : 1;
 }
 
 int GpuGetIllumZones(int board, IllumZonesControl* zones, int defaults) {
@@ -55,7 +56,7 @@ int GpuGetIllumZones(int board, IllumZonesControl* zones, int defaults) {
     control = {};
     control.version = kIllumZonesControlV1;
     control.flags = defaults ? 1 : 0;
-    return nvapi::Call(NvId_GetIllumZonesControl, gpu, static_cast<void*>(&control));
+    return nvapi::Call<NvId_GetIllumZonesControl>(gpu, &control);
 }
 
 int GpuSetIllumZoneColors(int board, int, const std::uint32_t* colours, int count) {
@@ -83,7 +84,7 @@ int GpuSetIllumZoneColors(int board, int, const std::uint32_t* colours, int coun
             break;
         }
     }
-    return nvapi::Call(NvId_SetIllumZonesControl, gpu, static_cast<void*>(&control));
+    return nvapi::Call<NvId_SetIllumZonesControl>(gpu, &control);
 }
 
 int GpuSetIllumZones(int board, std::uint32_t colourA, std::uint32_t colourB, int fallMs, int riseMs) {
@@ -108,5 +109,5 @@ int GpuSetIllumZones(int board, std::uint32_t colourA, std::uint32_t colourB, in
     piecewise.params.fallMs = static_cast<std::uint16_t>(fallMs);
     piecewise.params.aHoldMs = 100;
     piecewise.params.bHoldMs = 100;
-    return nvapi::Call(NvId_SetIllumZonesControl, gpu, static_cast<void*>(&control));
+    return nvapi::Call<NvId_SetIllumZonesControl>(gpu, &control);
 }

@@ -3,7 +3,6 @@
 #include "gpu/board_list.h"
 #include "gpu/colour.h"
 #include "gpu/i2c.h"
-#include "gpu/nvapi.h"
 #include "gpu/pause.h"
 
 #include <array>

@@ -1,5 +1,6 @@
 // The driver's programming interface: status codes, interface identifiers and the
-// binding that resolves them through nvapi_QueryInterface.
+// binding that resolves them through nvapi_QueryInterface. Calls go through the typed
+// table in gpu/driver_calls.h.
 #pragma once
 
 #include <cstddef>
@@ -101,25 +102,6 @@ namespace nvapi {
 // function). Found pointers are cached per identifier.
 void* Query(std::uint32_t id, int* status);
 
-// Calls the driver function `id` with exactly these argument types (cdecl).
-template <class... Args>
-int Call(std::uint32_t id, Args... args) {
-    int status = NvOk;
-    void* function = Query(id, &status);
-    if (!function) return status;
-    using Function = int(__cdecl*)(Args...);
-    return reinterpret_cast<Function>(function)(args...);
-}
-
-// Zeroes a driver structure, puts `version` into its first word and calls `id` with
-// (gpu, structure): the common form of a single-version read.
-template <class Block>
-int CallFresh(std::uint32_t id, NvPhysicalGpuHandle gpu, Block& block, std::uint32_t version) {
-    block = {};
-    *reinterpret_cast<std::uint32_t*>(&block) = version;
-    return Call(id, gpu, static_cast<void*>(&block));
-}
-
 // The result of a call made with the first structure version the driver accepts.
 struct VersionedResult {
     int status;
@@ -143,18 +125,18 @@ VersionedResult CallEachVersion(const std::uint32_t (&versions)[N], Invoke invok
     return CallEachVersion(versions, static_cast<int>(N), invoke);
 }
 
-// Calls `invoke(block)` with the version words in order, newest first: on -9 the next
+// Calls `invoke(&block)` with the version words in order, newest first: on -9 the next
 // older word is put into the block's first 32 bits and nothing else changes.
-template <class Invoke>
-VersionedResult CallVersioned(void* block, const std::uint32_t* versions, int count, Invoke invoke) {
+template <class Block, class Invoke>
+VersionedResult CallVersioned(Block& block, const std::uint32_t* versions, int count, Invoke invoke) {
     return CallEachVersion(versions, count, [&](std::uint32_t version) {
-        *static_cast<std::uint32_t*>(block) = version;
-        return invoke(block);
+        *reinterpret_cast<std::uint32_t*>(&block) = version;
+        return invoke(&block);
     });
 }
 
-template <std::size_t N, class Invoke>
-VersionedResult CallVersioned(void* block, const std::uint32_t (&versions)[N], Invoke invoke) {
+template <class Block, std::size_t N, class Invoke>
+VersionedResult CallVersioned(Block& block, const std::uint32_t (&versions)[N], Invoke invoke) {
     return CallVersioned(block, versions, static_cast<int>(N), invoke);
 }
 

@@ -1,6 +1,7 @@
 #include "power_thermal.h"
 
 #include "gpu/board_list.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/status.h"
 
@@ -35,13 +36,13 @@ decltype(auto) VisitVersion(ThermalPoliciesStatusAnyVersion& block, Visit visit)
     return block.version == kThermalPoliciesStatusV2 ? visit(block.v2) : visit(block.v3);
 }
 
-// Zeroes the block, sets `version`, lets `fill` write that version's fields and calls `id`.
-template <class AnyVersion, class Fill>
-int CallWithVersion(std::uint32_t id, NvPhysicalGpuHandle gpu, AnyVersion& block, std::uint32_t version, Fill fill) {
+// Zeroes the block, sets `version`, lets `fill` write that version's fields and calls `Id`.
+template <std::uint32_t Id, class AnyVersion, class Fill>
+int CallWithVersion(NvPhysicalGpuHandle gpu, AnyVersion& block, std::uint32_t version, Fill fill) {
     block = {};
     block.version = version;
     VisitVersion(block, fill);
-    return nvapi::Call(id, gpu, static_cast<void*>(&block));
+    return nvapi::Call<Id>(gpu, &block);
 }
 
 // One power policy entry as read, whatever the version.
@@ -53,8 +54,8 @@ struct PowerPolicy {
 // are required. Fills the entries in order; returns how many, 0 on failure.
 int ReadPowerPolicies(NvPhysicalGpuHandle gpu, PowerPolicy (&out)[4]) {
     PowerPoliciesInfoAnyVersion info{};
-    const auto result = nvapi::CallVersioned(&info, kPowerInfoVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPowerPoliciesInfo, gpu, block);
+    const auto result = nvapi::CallVersioned(info, kPowerInfoVersions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPowerPoliciesInfo>(gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
     return VisitVersion(info, [&out](const auto& v) {
@@ -85,8 +86,8 @@ bool ThermalSupported(const Info& info) {
 int ReadThermalPolicies(NvPhysicalGpuHandle gpu, const std::uint32_t* versions, int versionCount,
                         ThermalPolicy (&out)[4]) {
     ThermalPoliciesInfoAnyVersion info{};
-    const auto result = nvapi::CallVersioned(&info, versions, versionCount, [gpu](void* block) {
-        return nvapi::Call(NvId_GetThermalPoliciesInfo, gpu, block);
+    const auto result = nvapi::CallVersioned(info, versions, versionCount, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetThermalPoliciesInfo>(gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
     return VisitVersion(info, [&out](const auto& v) {
@@ -118,7 +119,7 @@ bool ReadThermalStatus(NvPhysicalGpuHandle gpu, const ThermalPolicy (&policies)[
                        ThermalPoliciesStatusAnyVersion& status) {
     if (count == 0) return false;
     const auto result = nvapi::CallEachVersion(kThermalStatusVersions, [&](std::uint32_t version) {
-        return CallWithVersion(NvId_GetThermalPoliciesStatus, gpu, status, version, [&](auto& v) {
+        return CallWithVersion<NvId_GetThermalPoliciesStatus>(gpu, status, version, [&](auto& v) {
             v.count = static_cast<std::uint8_t>(count);
             for (int i = 0; i < count; ++i) v.entries[i].controller = policies[i].controller;
         });
@@ -152,7 +153,7 @@ bool ReadGpuThermalStatus(NvPhysicalGpuHandle gpu, ThermalStatusEntry& entry) {
 bool WriteGpuThermalTarget(NvPhysicalGpuHandle gpu, std::int32_t target) {
     ThermalPoliciesStatusAnyVersion status;
     const auto result = nvapi::CallEachVersion(kThermalStatusVersions, [&](std::uint32_t version) {
-        return CallWithVersion(NvId_SetThermalPoliciesStatus, gpu, status, version, [&](auto& v) {
+        return CallWithVersion<NvId_SetThermalPoliciesStatus>(gpu, status, version, [&](auto& v) {
             v.count = 1;
             v.entries[0].controller = kGpuThermalController;
             v.entries[0].target_256 = target;
@@ -196,7 +197,7 @@ int GpuGetPowerTarget(int board) {
     if (count == 0) return 0;
     PowerPoliciesStatusAnyVersion status;
     const auto result = nvapi::CallEachVersion(kPowerStatusVersions, [&](std::uint32_t version) {
-        return CallWithVersion(NvId_GetPowerPoliciesStatus, gpu, status, version, [&](auto& v) {
+        return CallWithVersion<NvId_GetPowerPoliciesStatus>(gpu, status, version, [&](auto& v) {
             v.count = static_cast<std::uint8_t>(count);
             for (int i = 0; i < count; ++i) v.entries[i].policyId = policies[i].id;
         });
@@ -218,7 +219,7 @@ int GpuSetPowerTarget(int board, int percent) {
     // One entry for policy 0, flags clear (the block is zeroed), the target.
     PowerPoliciesStatusAnyVersion status;
     const auto result = nvapi::CallEachVersion(kPowerStatusVersions, [&](std::uint32_t version) {
-        return CallWithVersion(NvId_SetPowerPoliciesStatus, gpu, status, version, [&](auto& v) {
+        return CallWithVersion<NvId_SetPowerPoliciesStatus>(gpu, status, version, [&](auto& v) {
             v.count = 1;
             v.entries[0].policyId = 0;
             v.entries[0].target_pcm = static_cast<std::uint32_t>(percent * 1000);
@@ -283,7 +284,7 @@ int GpuSetTempPriority(int board, int flag) {
         return true;
     });
     if (!found) return 0;
-    return GpuCheckStatus(nvapi::Call(NvId_SetThermalPoliciesStatus, gpu, static_cast<void*>(&status))) ? 0 : 1;
+    return GpuCheckStatus(nvapi::Call<NvId_SetThermalPoliciesStatus>(gpu, &status)) ? 0 : 1;
 }
 
 int GpuLinkedTempTarget(int board, double percent, double& degrees) {

@@ -1,5 +1,7 @@
 #include "pstates_info.h"
 
+#include "gpu/driver_calls.h"
+
 namespace {
 
 constexpr std::uint32_t kCurrentValues = 0;  // inputFlags of the Ex read
@@ -9,12 +11,12 @@ constexpr std::uint32_t kCurrentValues = 0;  // inputFlags of the Ex read
 nvapi::VersionedResult ReadPstatesInfo(NvPhysicalGpuHandle gpu, PstatesInfoAnyVersion& info,
                                        const std::uint32_t* versions, int count) {
     info = {};
-    const auto result = nvapi::CallVersioned(&info, versions, count, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstatesInfo, gpu, block);
+    const auto result = nvapi::CallVersioned(info, versions, count, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPstatesInfo>(gpu, block);
     });
     if (result.status != NvNoImplementation) return result;
     info = {};
-    return nvapi::CallVersioned(&info, versions, count, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstatesInfoEx, gpu, block, kCurrentValues);
+    return nvapi::CallVersioned(info, versions, count, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPstatesInfoEx>(gpu, block, kCurrentValues);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/pstates_info.h"
 #include "gpu/status.h"
@@ -15,15 +16,17 @@ constexpr std::uint32_t kThermalVersions[] = {kThermalSettingsV2, kThermalSettin
 constexpr std::uint32_t kClockVersions[] = {kClockFrequenciesV3, kClockFrequenciesV2, kClockFrequenciesV1};
 
 // One 32-bit value from a query that takes (handle, u32*); false on failure.
-bool ReadValue(int board, std::uint32_t id, std::uint32_t& value) {
+template <std::uint32_t Id>
+bool ReadValue(int board, std::uint32_t& value) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     value = 0;
-    return gpu && !GpuCheckStatus(nvapi::Call(id, gpu, &value));
+    return gpu && !GpuCheckStatus(nvapi::Call<Id>(gpu, &value));
 }
 
-int ValueOrZero(int board, std::uint32_t id) {
+template <std::uint32_t Id>
+int ValueOrZero(int board) {
     std::uint32_t value;
-    return ReadValue(board, id, value) ? static_cast<int>(value) : 0;
+    return ReadValue<Id>(board, value) ? static_cast<int>(value) : 0;
 }
 
 }  // namespace
@@ -32,8 +35,8 @@ int GpuGetTemperature(int board, int, int field) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     ThermalSettings settings{};
-    const auto result = nvapi::CallVersioned(&settings, kThermalVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetThermalSettings, gpu, kThermalTargetAll, block);
+    const auto result = nvapi::CallVersioned(settings, kThermalVersions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetThermalSettings>(gpu, kThermalTargetAll, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
     switch (field) {
@@ -47,7 +50,7 @@ int GpuGetUsage(int board, int which) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu || which < 0 || which > 7) return -1;
     DynamicPstatesInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetDynamicPstatesInfoEx, gpu, info, kDynamicPstatesInfoV1))) return -1;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetDynamicPstatesInfoEx>(gpu, info, kDynamicPstatesInfoV1))) return -1;
     if (!(info.utilization[which].flags & 1)) return -1;
     return static_cast<int>(info.utilization[which].percentage);
 }
@@ -56,12 +59,12 @@ int GpuGetFanRpm(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     FanCoolersInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersInfo, gpu, info, kFanCoolersInfoV1))) {
-        return ValueOrZero(board, NvId_GetTachReading);
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetFanCoolersInfo>(gpu, info, kFanCoolersInfoV1))) {
+        return ValueOrZero<NvId_GetTachReading>(board);
     }
     if (!(info.flags & 1)) return 0;
     FanCoolersStatus status;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetFanCoolersStatus, gpu, status, kFanCoolersStatusV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetFanCoolersStatus>(gpu, status, kFanCoolersStatusV1))) return 0;
     // The first cooler the driver reports, found in the status by its identifier.
     const std::uint32_t id = info.entries[0].coolerId;
     const std::uint32_t count = ClampCount(status.count, 32);
@@ -74,14 +77,14 @@ int GpuGetPowerDraw(int board) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;
     PowerTopologyInfo info;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetPowerTopologyInfo, gpu, info, kPowerTopologyInfoV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetPowerTopologyInfo>(gpu, info, kPowerTopologyInfoV1))) return 0;
     if (!info.supported || info.count == 0) return 0;
     const std::uint32_t count = ClampCount(info.count, 4);
     PowerTopologyStatus status{};
     status.version = kPowerTopologyStatusV1;
     status.count = static_cast<std::uint8_t>(count);
     for (std::uint32_t i = 0; i < count; ++i) status.entries[i].channel = info.channels[i];
-    if (GpuCheckStatus(nvapi::Call(NvId_GetPowerTopologyStatus, gpu, static_cast<void*>(&status)))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_GetPowerTopologyStatus>(gpu, &status))) return 0;
     int value = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (status.entries[i].channel == 0) value = static_cast<int>(status.entries[i].power_pcm / 1000);
@@ -93,17 +96,17 @@ bool GpuGetPciIds(int board, std::uint32_t& device, std::uint32_t& subsystem) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     std::uint32_t revision = 0, external = 0;
     device = subsystem = 0;
-    return gpu && !GpuCheckStatus(nvapi::Call(NvId_GetPCIIdentifiers, gpu, &device, &subsystem, &revision, &external));
+    return gpu && !GpuCheckStatus(nvapi::Call<NvId_GetPCIIdentifiers>(gpu, &device, &subsystem, &revision, &external));
 }
 
 CoreCounts GpuGetCoreCounts(int board) {
-    return {ValueOrZero(board, NvId_GetShaderPipeCount), ValueOrZero(board, NvId_GetShaderSubPipeCount),
-            ValueOrZero(board, NvId_GetGpuCoreCount)};
+    return {ValueOrZero<NvId_GetShaderPipeCount>(board), ValueOrZero<NvId_GetShaderSubPipeCount>(board),
+            ValueOrZero<NvId_GetGpuCoreCount>(board)};
 }
 
-int GpuGetMemoryBusWidth(int board) { return ValueOrZero(board, NvId_GetPartitionCount) * 64; }
+int GpuGetMemoryBusWidth(int board) { return ValueOrZero<NvId_GetPartitionCount>(board) * 64; }
 
-int GpuGetMemoryType(int board) { return ValueOrZero(board, NvId_GetRamType); }
+int GpuGetMemoryType(int board) { return ValueOrZero<NvId_GetRamType>(board); }
 
 const wchar_t* MemoryTypeName(int code) {
     static const wchar_t* const kNames[] = {L" ",      L"SDRAM", L"DDR",  L"DDR2",  L"GDDR2", L"GDDR3",
@@ -113,17 +116,17 @@ const wchar_t* MemoryTypeName(int code) {
 }
 
 bool GpuGetVbiosVersion(int board, std::uint32_t& revision, std::uint32_t& oemRevision) {
-    if (!ReadValue(board, NvId_GetVbiosRevision, revision)) return false;
-    if (!ReadValue(board, NvId_GetVbiosOEMRevision, oemRevision)) oemRevision = 0;
+    if (!ReadValue<NvId_GetVbiosRevision>(board, revision)) return false;
+    if (!ReadValue<NvId_GetVbiosOEMRevision>(board, oemRevision)) oemRevision = 0;
     return true;
 }
 
-int GpuGetIrq(int board) { return ValueOrZero(board, NvId_GetIRQ); }
+int GpuGetIrq(int board) { return ValueOrZero<NvId_GetIRQ>(board); }
 
 int GpuGetBusType(int board, int& lanes) {
     lanes = 0;
-    const int type = ValueOrZero(board, NvId_GetBusType);
-    if (type == 3) lanes = ValueOrZero(board, NvId_GetCurrentPCIEDownstreamWidth);
+    const int type = ValueOrZero<NvId_GetBusType>(board);
+    if (type == 3) lanes = ValueOrZero<NvId_GetCurrentPCIEDownstreamWidth>(board);
     return type;
 }
 
@@ -132,8 +135,8 @@ int GpuGetClockFrequency(int domain, int clockType) {
     if (!gpu || domain < 0 || domain > 31) return 0;
     ClockFrequencies clocks{};
     clocks.clockType = static_cast<std::uint32_t>(clockType) & 0xF;
-    const auto result = nvapi::CallVersioned(&clocks, kClockVersions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetAllClockFrequencies, gpu, block);
+    const auto result = nvapi::CallVersioned(clocks, kClockVersions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetAllClockFrequencies>(gpu, block);
     });
     if (GpuCheckStatus(result.status)) return 0;
     // Version 1 has no clock type: its answer is the current clock, never base or boost.
@@ -143,7 +146,7 @@ int GpuGetClockFrequency(int domain, int clockType) {
     return static_cast<int>(entry.frequency_kHz / 1000);
 }
 
-int GpuGetCurrentPstate() { return ValueOrZero(SelectedBoard, NvId_GetCurrentPstate); }
+int GpuGetCurrentPstate() { return ValueOrZero<NvId_GetCurrentPstate>(SelectedBoard); }
 
 int GpuGetPstateFrequency(int pstate, int domain) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
@@ -169,7 +172,7 @@ int GpuGetCoreVoltage() {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
     CoreVoltageStatus status;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetCoreVoltageStatus, gpu, status, kCoreVoltageStatusV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetCoreVoltageStatus>(gpu, status, kCoreVoltageStatusV1))) return 0;
     return status.invalid == 0 ? static_cast<int>(status.value_uV / 1000) : 0;
 }
 
@@ -177,14 +180,14 @@ int GpuGetRailVoltage() {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu) return 0;
     VoltageDomainList domains;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageDomainsStatus, gpu, domains, kVoltageDomainListV1))) return 0;
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetVoltageDomainsStatus>(gpu, domains, kVoltageDomainListV1))) return 0;
     const std::uint32_t count = ClampCount(domains.count, 16);
     return count == 0 ? 0 : static_cast<int>(domains.entries[count - 1].value_uV / 1000);
 }
 
 int GpuGetMemorySizeMB() {
     std::uint32_t kilobytes;
-    if (!ReadValue(SelectedBoard, NvId_GetPhysicalFrameBufferSize, kilobytes)) return 0;
+    if (!ReadValue<NvId_GetPhysicalFrameBufferSize>(SelectedBoard, kilobytes)) return 0;
     return static_cast<int>((kilobytes + 512) / 1024);
 }
 
@@ -192,7 +195,7 @@ int GpuGetFullName(wchar_t* text, int size) {
     NvPhysicalGpuHandle gpu = BoardHandle(SelectedBoard);
     if (!gpu || !text || size <= 0) return 0;
     char name[260] = {};
-    if (GpuCheckStatus(nvapi::Call(NvId_GetFullName, gpu, &name[0]))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_GetFullName>(gpu, &name[0]))) return 0;
     name[sizeof(name) - 1] = '\0';
     if (::MultiByteToWideChar(CP_ACP, 0, name, -1, text, size) == 0) {
         text[size - 1] = L'\0';  // cut to the caller's buffer
@@ -218,5 +221,5 @@ int GpuGetDisplayCoreVoltage() {
 std::uint32_t GpuGetDriverVersion() {
     std::uint32_t version = 0;
     char branch[64] = {};
-    return GpuCheckStatus(nvapi::Call(NvId_GetDriverAndBranchVersion, &version, &branch[0])) ? 0 : version;
+    return GpuCheckStatus(nvapi::Call<NvId_GetDriverAndBranchVersion>(&version, &branch[0])) ? 0 : version;
 }

@@ -2,6 +2,7 @@
 
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/pstates_info.h"
 #include "gpu/status.h"
@@ -15,15 +16,15 @@ constexpr std::uint32_t kPstates20OverVoltageVersions[] = {kPstates20V3, kPstate
 constexpr std::uint32_t kPstatesInfoVersions[] = {kPstatesInfoV3, kPstatesInfoV2, kPstatesInfoV1};
 
 bool ReadVoltageBoost(NvPhysicalGpuHandle gpu, VoltageBoost& boost) {
-    return !GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageBoost, gpu, boost, kVoltageBoostV1));
+    return !GpuCheckStatus(nvapi::CallFresh<NvId_GetVoltageBoost>(gpu, boost, kVoltageBoostV1));
 }
 
 // Reads pstates 2.0 with a fallback list; returns the accepted version word, 0 on failure.
 template <std::size_t N>
 std::uint32_t ReadPstates20(NvPhysicalGpuHandle gpu, Pstates20Info& info, const std::uint32_t (&versions)[N]) {
     info = {};
-    const auto result = nvapi::CallVersioned(&info, versions, [gpu](void* block) {
-        return nvapi::Call(NvId_GetPstates20, gpu, block);
+    const auto result = nvapi::CallVersioned(info, versions, [gpu](auto* block) {
+        return nvapi::Call<NvId_GetPstates20>(gpu, block);
     });
     return GpuCheckStatus(result.status) ? 0 : result.version;
 }
@@ -40,7 +41,7 @@ int DeltaField(const Pstates20Voltage& entry, int field) {
 
 std::uint32_t VoltageStep(NvPhysicalGpuHandle gpu) {
     VoltageDomainList step;
-    if (GpuCheckStatus(nvapi::CallFresh(NvId_GetVoltageStep, gpu, step, kVoltageDomainListV1))) {
+    if (GpuCheckStatus(nvapi::CallFresh<NvId_GetVoltageStep>(gpu, step, kVoltageDomainListV1))) {
         return kDefaultVoltageStep_uV;
     }
     const std::uint32_t count = ClampCount(step.count, 16);
@@ -65,7 +66,7 @@ int GpuSetVoltageBoost(int board, int percent) {
     VoltageBoost boost{};
     boost.version = kVoltageBoostV1;
     boost.percent = static_cast<std::uint8_t>(percent);
-    if (GpuCheckStatus(nvapi::Call(NvId_SetVoltageBoost, gpu, static_cast<void*>(&boost)))) return -1;
+    if (GpuCheckStatus(nvapi::Call<NvId_SetVoltageBoost>(gpu, &boost))) return -1;
     return GpuGetVoltageBoost(board);
 }
 
@@ -99,7 +100,7 @@ int GpuSetBaseVoltageDelta(int board, int mv) {
     info.numBaseVoltages = 1;
     info.pstates[0].baseVoltages[0].domainId = kCoreDomain;
     info.pstates[0].baseVoltages[0].voltDelta_uV.value = mv * 1000;
-    const int status = nvapi::Call(NvId_SetPstates20, gpu, static_cast<void*>(&info));
+    const int status = nvapi::Call<NvId_SetPstates20>(gpu, &info);
     if (GpuCheckDebugMode(status) || GpuCheckStatus(status)) return 0;
     return GpuGetBaseVoltageDelta(board, 0);
 }
@@ -129,7 +130,7 @@ int GpuSetOverVoltage(int board, int mv) {
     info.numOverVoltages = 1;
     info.overVoltages[0].domainId = kCoreDomain;
     info.overVoltages[0].voltDelta_uV.value = static_cast<std::int32_t>(k * step);
-    const int status = nvapi::Call(NvId_SetPstates20, gpu, static_cast<void*>(&info));
+    const int status = nvapi::Call<NvId_SetPstates20>(gpu, &info);
     if (GpuCheckDebugMode(status) || GpuCheckStatus(status)) return 0;
     return GpuGetOverVoltage(board, 0);
 }
@@ -170,7 +171,7 @@ int GpuSetPstateVoltage(int pstate, int mv) {
             }
         }
     }
-    if (GpuCheckStatus(nvapi::Call(NvId_SetPstatesInfo, gpu, static_cast<void*>(&info)))) return 0;
+    if (GpuCheckStatus(nvapi::Call<NvId_SetPstatesInfo>(gpu, &info))) return 0;
     return GpuGetPstateVoltage(SelectedBoard, pstate);
 }
 

@@ -3,8 +3,8 @@
 
 #include "bench.h"
 #include "gpu/board_list.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
-#include "gpu/nvapi.h"
 
 // Median time of one bare driver call (boost information of board 0), in microseconds.
 inline double BareDriverCallMicroseconds() {
@@ -13,7 +13,7 @@ inline double BareDriverCallMicroseconds() {
     return MedianMicroseconds(50, [&] {
                for (int i = 0; i < kBatch; ++i) {
                    info.version = kClockDomainsInfoV1;
-                   nvapi::Call(NvId_GetClockDomainsInfo, BoardHandle(0), static_cast<void*>(&info));
+                   nvapi::Call<NvId_GetClockDomainsInfo>(BoardHandle(0), &info);
                }
            }) /
            kBatch;

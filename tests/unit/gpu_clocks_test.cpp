@@ -3,6 +3,7 @@
 #include "gpu/board_list.h"
 #include "gpu/clock_mechanism.h"
 #include "gpu/clocks.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/status.h"
 #include "gpu/voltage.h"
@@ -34,6 +35,15 @@ protected:
 int Gpu::notices = 0;
 
 // ---------------------------------------------------------------- binding and board list
+
+// Each identifier takes its own block type and nothing else.
+template <std::uint32_t Id, class Block>
+constexpr bool kTakes = requires(NvPhysicalGpuHandle gpu, Block* block) { nvapi::Call<Id>(gpu, block); };
+static_assert(kTakes<NvId_GetPstates20, Pstates20Info>);
+static_assert(!kTakes<NvId_GetPstates20, VoltageBoost>);
+static_assert(!kTakes<NvId_GetPstates20, void>);
+static_assert(kTakes<NvId_GetPowerPoliciesInfo, PowerPoliciesInfoAnyVersion>);
+static_assert(!kTakes<NvId_GetPowerPoliciesInfo, PowerPoliciesInfoV1>);
 
 TEST_F(Gpu, BoardsInTheDriversOrderOrdinaryBeforeTcc) {
     ASSERT_EQ(sim.Use("multi"), 3);
@@ -74,7 +84,7 @@ TEST_F(Gpu, WithoutBoardsEveryOperationFailsWithoutCallingTheDriver) {
 
 TEST_F(Gpu, MissingLibraryAnswersMinusTwo) {
     RebindDriverLibraryForTesting(L"nvapi-not-installed.dll");
-    EXPECT_EQ(nvapi::Call(NvId_Initialize), NvLibraryNotFound);
+    EXPECT_EQ(nvapi::Call<NvId_Initialize>(), NvLibraryNotFound);
     EXPECT_EQ(GpuInitialize(), 0);
     RebindDriverLibraryForTesting(nullptr);
     SimDriver rebound;
@@ -123,7 +133,7 @@ TEST_F(Gpu, AFunctionTheDriverLacksFailsWithMinusThree) {
     ASSERT_EQ(sim.Use("perflevels"), 1);  // this driver has no curve functions
     ClockDomainsInfo info{};
     info.version = kClockDomainsInfoV1;
-    EXPECT_EQ(nvapi::Call(NvId_GetClockDomainsInfo, BoardHandle(0), static_cast<void*>(&info)), NvNoImplementation);
+    EXPECT_EQ(nvapi::Call<NvId_GetClockDomainsInfo>(BoardHandle(0), &info), NvNoImplementation);
     EXPECT_EQ(GpuGetBoostRange(0, kGraphicsDomain, 3), 0);
     EXPECT_EQ(GpuClockMechanism(0, kGraphicsDomain), ClockMechanism::PerfLevels);
 }
@@ -136,7 +146,7 @@ TEST_F(Gpu, TheSimulatedDriverRejectsWrongStructureVersions) {
         std::vector<std::uint8_t> block(12000, 0);
         for (std::uint32_t word : {StructVersion(100, 1), StructVersion(7416, 9), kPstates20V1 + 4}) {
             *reinterpret_cast<std::uint32_t*>(block.data()) = word;
-            EXPECT_EQ(nvapi::Call(id, BoardHandle(0), static_cast<void*>(block.data())), NvIncompatibleStructVersion)
+            EXPECT_EQ(RawDriverCall(id, BoardHandle(0), static_cast<void*>(block.data())), NvIncompatibleStructVersion)
                 << std::hex << id << " word " << word;
         }
     }
@@ -234,7 +244,7 @@ TEST_F(Gpu, MemoryCurvePointsAreWrittenAndReadBack) {
     // The driver marks memory-domain points in word 0 of their entries, as a real board does.
     VfPointsMask mask{};
     mask.version = kVfPointsMaskV1;
-    ASSERT_EQ(nvapi::Call(NvId_GetVfPointsMask, BoardHandle(0), static_cast<void*>(&mask)), NvOk);
+    ASSERT_EQ(nvapi::Call<NvId_GetVfPointsMask>(BoardHandle(0), &mask), NvOk);
     EXPECT_EQ(mask.entries[80].memoryDomain, 1u);
     EXPECT_EQ(mask.entries[79].memoryDomain, 0u);
 

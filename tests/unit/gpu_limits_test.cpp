@@ -2,6 +2,7 @@
 // the simulated driver.
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
+#include "gpu/driver_calls.h"
 #include "gpu/driver_structs.h"
 #include "gpu/fans.h"
 #include "gpu/pause.h"
@@ -164,7 +165,7 @@ TEST_F(Board, OlderPolicyBlocksAnswerInThePublicLayouts) {
         std::vector<std::uint8_t> block(c.version & 0xFFFF);
         std::memcpy(block.data(), &c.version, 4);
         for (const auto& [offset, word] : c.input) std::memcpy(&block[offset], &word, 4);
-        ASSERT_EQ(nvapi::Call(c.id, BoardHandle(0), static_cast<void*>(block.data())), NvOk) << c.what;
+        ASSERT_EQ(RawDriverCall(c.id, BoardHandle(0), static_cast<void*>(block.data())), NvOk) << c.what;
         for (const Field& f : c.fields) {
             std::int32_t value = 0;
             std::memcpy(&value, &block[f.offset], 4);
@@ -213,12 +214,12 @@ TEST_F(Board, TemperatureTargetIsWrittenAs256ths) {
     ASSERT_EQ(sim.Use("voltage"), 1);
     GpuSetTempTarget(0, 83.0);
     // The value the driver received: 83 x 256.
-    ThermalPoliciesStatus status{};
-    status.version = kThermalPoliciesStatusV3;
-    status.count = 1;
-    status.entries[0].controller = kGpuThermalController;
-    ASSERT_EQ(nvapi::Call(NvId_GetThermalPoliciesStatus, BoardHandle(0), static_cast<void*>(&status)), NvOk);
-    EXPECT_EQ(status.entries[0].target_256, 21248);
+    ThermalPoliciesStatusAnyVersion status{};
+    status.v3.version = kThermalPoliciesStatusV3;
+    status.v3.count = 1;
+    status.v3.entries[0].controller = kGpuThermalController;
+    ASSERT_EQ(nvapi::Call<NvId_GetThermalPoliciesStatus>(BoardHandle(0), &status), NvOk);
+    EXPECT_EQ(status.v3.entries[0].target_256, 21248);
 }
 
 TEST_F(Board, TemperaturePriority) {

@@ -11,6 +11,17 @@
 #include <string>
 #include <vector>
 
+// Calls driver function `id` untyped, with raw blocks: for tests that read the
+// simulated driver's answers at byte offsets. The program itself calls through the
+// typed table (nvapi::Call<Id>).
+template <class... Args>
+int RawDriverCall(unsigned id, Args... args) {
+    int status = NvOk;
+    void* function = nvapi::Query(id, &status);
+    if (!function) return status;
+    return reinterpret_cast<int(__cdecl*)(Args...)>(function)(args...);
+}
+
 class SimDriver {
 public:
     // Binds the driver (as the program would) and resolves the control exports.
