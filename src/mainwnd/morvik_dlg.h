@@ -26,6 +26,8 @@ public:
     // One monitoring sample of the selected board, and the read-outs and gauges from it.
     void TakeSample();
     void RefreshDisplay();
+    // How many samples were taken since the window was made.
+    unsigned SamplesTaken() const { return m_samplesTaken; }
 
     // ModeHost
     void LightModeButton(int slot) override;
@@ -89,6 +91,7 @@ private:
     int m_coreGauge = 0;
     int m_coreTarget = 0;
 
+    unsigned m_samplesTaken = 0;
     int m_trayRetry = 0;
     int m_trayRetryCount = 0;
 };

@@ -29,6 +29,7 @@ void ShowFrame(CControlStatic& gauge, int frame) {
 }  // namespace
 
 void CMorvikDlg::TakeSample() {
+    ++m_samplesTaken;
     MonitorSettings settings = DisplaySettings;
     settings.features = BoardFeatures;
     const MonitorSample sample = TakeMonitorSample(settings);

@@ -1,6 +1,8 @@
-// Resource and command identifiers of Zorvane.
+// Resource and command identifiers of Zorvane, grouped by window. Each dialog's
+// controls sit under its heading; their skin elements are in skin/skin_catalog.cpp.
 #pragma once
 
+// ---------------------------------------------------------------- templates and resources
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_MORVIK_DIALOG 102
@@ -10,12 +12,14 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
-#define IDC_ABOUT_VERSION 1000
 
-// System menu item of the about box.
+// ---------------------------------------------------------------- the about box
+#define IDC_ABOUT_VERSION 1000
+// Its item in the front panel's system menu.
 #define IDM_ABOUTBOX 0x0010
 
-// Front panel buttons.
+// ---------------------------------------------------------------- CMorvikDlg, the front panel
+// Buttons.
 #define IDC_BUTTON_SETTING 12309
 #define IDC_BUTTON_STATUS 12310
 #define IDC_BUTTON_APPLY 12311
@@ -52,7 +56,7 @@
 #define IDC_BUTTON_SILENCEMODE 12393
 #define IDC_BUTTON_OC2MODE 12394
 
-// Front panel read-outs, gauges, labels and the fan slider.
+// Read-outs, gauges, labels and the fan slider.
 #define IDC_STATIC_FANDUTY1 12305
 #define IDC_STATIC_FANDUTY2 12306
 #define IDC_STATIC_FANDUTY3 12307
@@ -75,7 +79,7 @@
 #define IDC_STATIC_GPUNAME 12353
 #define IDC_SLIDER_FANCTRL 12348
 
-// Main window timers.
+// Timers.
 #define IDT_ANIMATION 12308
 #define IDT_MONITOR 12364
 #define IDT_FAN_MODES 12365

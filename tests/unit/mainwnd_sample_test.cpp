@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 const char kBoard[] =
@@ -57,9 +59,39 @@ TEST(MonitorSample, ClockDisplayModesOffsetsAndFlags) {
         EXPECT_EQ(sample.memoryClock, c.memory) << c.settings.clockDisplayMode << " " << c.settings.baseFlag;
         EXPECT_EQ(sample.currentClock, 1200);
         EXPECT_EQ(sample.boardLabel, L"RTX 3080");
-        EXPECT_GE(sample.coreTarget, 0);
-        EXPECT_GE(sample.memoryTarget, 0);
+        // No performance levels: the core range from boost and base (3 x 1710 - 2 x 1515),
+        // no memory range at all.
+        EXPECT_EQ(sample.coreRange.top, 2100);
+        EXPECT_EQ(sample.coreRange.bottom, 0);
+        EXPECT_EQ(sample.coreRange.step, 21);
+        EXPECT_EQ(sample.coreTarget, c.core / 21);
+        EXPECT_EQ(sample.memoryRange.step, 0);
+        EXPECT_EQ(sample.memoryTarget, 0);
     }
+}
+
+TEST(MonitorSample, GaugeRangesFromThePerformanceLevels) {
+    SimDriver sim;
+    ASSERT_TRUE(sim.ok());
+    // Levels 0 and 1 (pstate count 2: last level 1, low level 0).
+    ASSERT_EQ(sim.UseText(std::string(kBoard) +
+                          "perf_level = 0, 0, 300000, 300000, 200000, 900000\n"
+                          "perf_level = 0, 4, 405000, 405000, 405000, 810000\n"
+                          "perf_level = 1, 0, 1500000, 1500000, 1000000, 1900000\n"
+                          "perf_level = 1, 4, 7000000, 7000000, 5000000, 7500000\n"),
+              1);
+    SelectedBoard = 0;
+    const MonitorSample sample = TakeMonitorSample(Settings(kClockDisplayBase, true));
+    // Memory: the low level's minimum to the last level's maximum, in 100 steps.
+    EXPECT_EQ(sample.memoryRange.bottom, 405);
+    EXPECT_EQ(sample.memoryRange.top, 7500);
+    EXPECT_EQ(sample.memoryRange.step, 70);
+    EXPECT_EQ(sample.memoryTarget, (7000 - 405) / 70);
+    // Core: top 3 x max(1900, 1710) - 2 x 1515, bottom min(200, 1515).
+    EXPECT_EQ(sample.coreRange.top, 2670);
+    EXPECT_EQ(sample.coreRange.bottom, 200);
+    EXPECT_EQ(sample.coreRange.step, 24);
+    EXPECT_EQ(sample.coreTarget, (1515 - 200) / 24);
 }
 
 TEST(MonitorSample, UnitsFanAndFallbacks) {
