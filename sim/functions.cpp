@@ -420,26 +420,25 @@ void FillPstatesInfo(const Board* board, Block& b) {
 
 }  // namespace
 
-int __cdecl GetPstatesInfo(void* gpu, void* block) {
+namespace {
+
+// Both reads of the pstate list answer the same way under their own identifiers.
+int AnswerPstatesInfo(std::uint32_t id, void* gpu, void* block) {
     Board* board;
     int status;
-    if (!Enter(0xBA94C56E, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
+    if (!Enter(id, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
     if (board->pstateCount == 0) return -104;
     Block b(block);
     FillPstatesInfo(board, b);
     return 0;
 }
 
+}  // namespace
+
+int __cdecl GetPstatesInfo(void* gpu, void* block) { return AnswerPstatesInfo(0xBA94C56E, gpu, block); }
+
 // The published read of the same list; the flags ask for defaults or limits, which a
 // board of fixed clocks answers alike.
-int __cdecl GetPstatesInfoEx(void* gpu, void* block, std::uint32_t) {
-    Board* board;
-    int status;
-    if (!Enter(0x843C0256, gpu, block, {0x32494, 0x22494, 0x11890}, board, status)) return status;
-    if (board->pstateCount == 0) return -104;
-    Block b(block);
-    FillPstatesInfo(board, b);
-    return 0;
-}
+int __cdecl GetPstatesInfoEx(void* gpu, void* block, std::uint32_t) { return AnswerPstatesInfo(0x843C0256, gpu, block); }
 
 }  // namespace sim

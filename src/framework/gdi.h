@@ -2,39 +2,19 @@
 // needs (a bitmap goes back out of its context before either is deleted). Move-only.
 #pragma once
 
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace gdi {
 
+inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+
 // A GDI object deleted with DeleteObject: bitmap, font, pen, brush, region.
 template <class Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : m_handle(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    // Gives the handle up: the caller (or a window that takes it, such as SetWindowRgn) owns it.
-    Handle Release() { return std::exchange(m_handle, nullptr); }
-    void Reset(Handle handle = nullptr) {
-        if (m_handle) ::DeleteObject(m_handle);
-        m_handle = handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, &DeleteGdiObject>;
 
 using Bitmap = GdiObject<HBITMAP>;
 using Font = GdiObject<HFONT>;

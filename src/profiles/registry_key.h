@@ -1,22 +1,15 @@
 // A registry key handle that closes itself; move-only.
 #pragma once
 
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 
-#include <utility>
+inline void CloseRegistryKey(HKEY key) { ::RegCloseKey(key); }
 
-class RegistryKey {
+class RegistryKey : public UniqueHandle<HKEY, &CloseRegistryKey> {
 public:
-    RegistryKey() = default;
-    explicit RegistryKey(HKEY key) : m_key(key) {}
-    ~RegistryKey() { Reset(); }
-    RegistryKey(RegistryKey&& other) noexcept : m_key(other.Release()) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
+    using UniqueHandle::UniqueHandle;
 
     // Opens `name` under `parent`, creating what is missing, with full access in the
     // 32-bit view (the view every key of the program lives in); empty on failure.
@@ -34,15 +27,4 @@ public:
         if (::RegOpenKeyExW(parent, name, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return {};
         return RegistryKey(key);
     }
-
-    HKEY get() const { return m_key; }
-    explicit operator bool() const { return m_key != nullptr; }
-    HKEY Release() { return std::exchange(m_key, nullptr); }
-    void Reset(HKEY key = nullptr) {
-        if (m_key) ::RegCloseKey(m_key);
-        m_key = key;
-    }
-
-private:
-    HKEY m_key = nullptr;
 };
