@@ -31,19 +31,35 @@ int ValueOrZero(int board) {
 
 }  // namespace
 
-int GpuGetTemperature(int board, int, int field) {
+namespace {
+
+bool ReadThermalSettings(int board, ThermalSettings& settings) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
-    if (!gpu) return 0;
-    ThermalSettings settings{};
+    if (!gpu) return false;
+    settings = {};
     const auto result = nvapi::CallVersioned(settings, kThermalVersions, [gpu](auto* block) {
         return nvapi::Call<NvId_GetThermalSettings>(gpu, kThermalTargetAll, block);
     });
-    if (GpuCheckStatus(result.status)) return 0;
+    return !GpuCheckStatus(result.status);
+}
+
+}  // namespace
+
+int GpuGetTemperature(int board, int, int field) {
+    ThermalSettings settings;
+    if (!ReadThermalSettings(board, settings)) return 0;
     switch (field) {
     case 2: return settings.sensor[0].defaultMinTemp;
     case 3: return settings.sensor[0].defaultMaxTemp;
     default: return settings.sensor[0].currentTemp;
     }
+}
+
+bool GpuReadTemperature(int board, int& celsius) {
+    ThermalSettings settings;
+    if (!ReadThermalSettings(board, settings)) return false;
+    celsius = settings.sensor[0].currentTemp;
+    return true;
 }
 
 int GpuGetUsage(int board, int which) {

@@ -12,6 +12,8 @@ constexpr int kClockBoost = 2;
 // ---- on a board index
 // Sensor 0: field 2 default minimum, 3 default maximum, any other the current °C.
 int GpuGetTemperature(int board, int ignored, int field);
+// The current temperature; false (and `celsius` untouched) when the driver gives none.
+bool GpuReadTemperature(int board, int& celsius);
 // which 0: graphics engine, 1: frame buffer; percent, or -1 when not present.
 int GpuGetUsage(int board, int which);
 int GpuGetFanRpm(int board);

@@ -3,6 +3,7 @@
 #include "framework/text.h"
 #include "gpu/board_list.h"
 #include "gpu/fans.h"
+#include "gpu/sensors.h"
 #include "gpu/led.h"
 #include "mainwnd/monitor_sample.h"
 #include "profiles/board_features.h"
@@ -71,7 +72,10 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Message(WM_SYSCOMMAND, &CMorvikDlg::OnSysCommand),
         msgmap::Message(WM_TIMER, &CMorvikDlg::OnTimer),
         msgmap::Message(WM_TRAY_NOTIFY, &CMorvikDlg::OnTrayNotify),
+        msgmap::Message(WM_HSCROLL, &CMorvikDlg::OnHScroll),
         msgmap::Command(IDC_BUTTON_MINIMIZE, &CMorvikDlg::OnMinimize),
+        msgmap::Command(IDC_BUTTON_FANDUTYDEC, &CMorvikDlg::OnOpenFanDialog),
+        msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
     };
     static const MessageMap map{CSkinDialog::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -93,9 +97,80 @@ void CMorvikDlg::LightModeButton(int slot) {
     SetButtonToggled(IDC_BUTTON_SILENCEMODE, slot == kSlotSilence);
 }
 
-// No fan or LED dialog exists yet to read its settings again.
-void CMorvikDlg::ReloadFanDialog() {}
+void CMorvikDlg::ReloadFanDialog() { FanDialog().LoadFanSettings(); }
+
+// No LED dialog exists yet to read its settings again.
 void CMorvikDlg::ReloadLedDialog() {}
+
+int CMorvikDlg::FanCurveLevel(int board, int selector, int temperature) {
+    return FanDialog().EvaluateFanCurve(board, selector, temperature);
+}
+
+// The fan control dialog: made hidden on first use, for the board selected then.
+CFanCtrlDlg& CMorvikDlg::FanDialog() {
+    if (!m_fanDialog) {
+        m_fanDialog = std::make_unique<CFanCtrlDlg>(GpuGetFanMode(SelectedBoard, kFanGeneric, 10) > 1);
+        m_fanDialog->Create();
+    }
+    return *m_fanDialog;
+}
+
+void CMorvikDlg::OnOpenFanDialog() {
+    CFanCtrlDlg& dialog = FanDialog();
+    dialog.RefreshFromDriver();
+    dialog.ShowWindow(SW_SHOW);
+}
+
+// Manual fan work first switches the driver's full speed off where it is on.
+void CMorvikDlg::SwitchFullSpeedOff() {
+    const std::uint32_t fullSpeed = feature::FanFullSpeedControl | feature::FanFullSpeedOn;
+    if ((BoardFeatures & fullSpeed) == fullSpeed && GpuSetDriverControl(SelectedBoard, kControlFanFullSpeed, 1)) {
+        RefreshBoardFeatures();
+    }
+}
+
+void CMorvikDlg::OnFansToAutomatic() {
+    SwitchFullSpeedOff();
+    CFanCtrlDlg& dialog = FanDialog();
+    dialog.RefreshFromDriver();
+    dialog.SelectMode(0, kFanAutomatic);
+    dialog.SelectMode(1, kFanAutomatic);
+    dialog.ApplyFanSettings();
+    m_fanDuty = GpuSetFan(SelectedBoard, 0, kFanGeneric, GpuGetFan(SelectedBoard, kFanGeneric, 2));
+    UpdateFanControls();
+    RefreshDisplay();
+}
+
+LRESULT CMorvikDlg::OnHScroll(WPARAM, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != m_fanSlider.m_hWnd) return Default();
+    SwitchFullSpeedOff();
+    m_fanDuty = m_fanSlider.GetPos();
+    GpuSetFan(SelectedBoard, 1, kFanFirst, m_fanDuty);
+    GpuSetFan(SelectedBoard, 1, kFanSecond, m_fanDuty);
+    RefreshDisplay();
+    return Default();
+}
+
+void CMorvikDlg::UpdateFanControls() {
+    const int board = SelectedBoard;
+    if (GpuGetFanMode(board, kFanGeneric, 0) == 1) {
+        m_fanSlider.SetRange(GpuGetFan(board, kFanGeneric, 2), GpuGetFan(board, kFanGeneric, 3));
+        m_fanDuty = GpuGetFan(board, kFanGeneric, 0);
+        m_fanSlider.SetPos(m_fanDuty);
+    } else {
+        m_fanSlider.ShowWindow(SW_HIDE);
+        ShowButton(IDC_BUTTON_FANDUTYDEC, true);
+    }
+}
+
+// The child dialogs go in the order information, status, fan control, LED control,
+// overclock, settings; those not made yet are skipped.
+void CMorvikDlg::DestroyChildDialogs() {
+    if (m_fanDialog) {
+        if (m_fanDialog->m_hWnd) m_fanDialog->DestroyWindow();
+        m_fanDialog.reset();
+    }
+}
 
 void CMorvikDlg::RefreshReadouts() {
     TakeSample();
@@ -315,5 +390,7 @@ LRESULT CMorvikDlg::OnClose(WPARAM, LPARAM) {
 LRESULT CMorvikDlg::OnDestroy(WPARAM wParam, LPARAM lParam) {
     for (UINT timer : {IDT_ANIMATION, IDT_MONITOR, IDT_FAN_MODES, IDT_LED_SETTINGS}) KillTimer(timer);
     m_tray.RemoveIcon();
-    return CSkinDialog::OnDestroy(wParam, lParam);
+    const LRESULT result = CSkinDialog::OnDestroy(wParam, lParam);
+    DestroyChildDialogs();
+    return result;
 }

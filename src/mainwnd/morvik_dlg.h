@@ -3,6 +3,7 @@
 // the notification-area icon and the tooltips.
 #pragma once
 
+#include "dialogs/fan_ctrl_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
 #include "skin/control_button.h"
@@ -10,6 +11,8 @@
 #include "skin/slider_control.h"
 #include "skin/text_labels.h"
 #include "tooltip/pp_tooltip.h"
+
+#include <memory>
 
 
 class CMorvikDlg : public CSkinDialog, public ModeHost {
@@ -34,6 +37,12 @@ public:
     void ReloadFanDialog() override;
     void ReloadLedDialog() override;
     void RefreshReadouts() override;
+    int FanCurveLevel(int board, int selector, int temperature) override;
+
+    // The fan control dialog, made (hidden) on first use; null before.
+    CFanCtrlDlg* FanDialogIfMade() { return m_fanDialog.get(); }
+    // The fan slider's range and position when the fan is manual; else the slider hides.
+    void UpdateFanControls();
 
     static constexpr int kButtonCount = 35;
     static constexpr int kReadoutCount = 14;
@@ -48,7 +57,10 @@ protected:
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnTrayNotify(WPARAM, LPARAM);
+    LRESULT OnHScroll(WPARAM, LPARAM);
     void OnMinimize();
+    void OnOpenFanDialog();
+    void OnFansToAutomatic();
 
     DECLARE_MESSAGE_MAP()
 
@@ -62,6 +74,9 @@ private:
     void ShowBuiltInModeButtons();
     void UpdateLedButton();
     void UpdateCompanion();
+    CFanCtrlDlg& FanDialog();
+    void SwitchFullSpeedOff();
+    void DestroyChildDialogs();
 
     // The button with this identifier; null for none (nothing stands in for it).
     CControlButton* Button(UINT id);
@@ -79,6 +94,7 @@ private:
     wchar_t m_currentCaption[MAX_PATH] = L"";
     CSystemTray m_tray;
     CPPToolTip m_toolTip;
+    std::unique_ptr<CFanCtrlDlg> m_fanDialog;
 
     // Monitor values.
     int m_temperature = 0;

@@ -9,8 +9,10 @@
 // mode button. No mode is stored yet, so there is nothing to re-apply.
 void RestoreAtStart(ModeHost& host, int count);
 
-// Fan curves of boards in curve mode; `full` also reloads the fan settings.
-// Curve mode cannot be chosen yet, so no board needs it.
+// One pass of the fan-curve follower: every board's fan group in curve mode gets the
+// curve's level at the board's temperature, manually; a group whose board gives no
+// temperature goes back to the driver's automatic control for this pass. `full` first
+// reloads the fan dialog's settings.
 void ApplyFanModes(ModeHost& host, bool full);
 
 // LED effects of every board; `full` also reloads the LED settings and runs the

@@ -13,4 +13,7 @@ public:
     virtual void ReloadLedDialog() = 0;
     // A monitoring sample and the read-outs from it, now.
     virtual void RefreshReadouts() = 0;
+    // The level of `board`'s stored fan curve for `selector` (2 the first curve, 1 the
+    // second) at `temperature`, in the geometry of the fan dialog's first curve.
+    virtual int FanCurveLevel(int board, int selector, int temperature) = 0;
 };

@@ -85,6 +85,35 @@
 #define IDT_FAN_MODES 12365
 #define IDT_LED_SETTINGS 12369
 
+// ---------------------------------------------------------------- CFanCtrlDlg, fan control
+#define IDD_FANCTRL 139
+// Per fan group: the first group, then the second.
+#define IDC_FAN_CURVE1 1046
+#define IDC_FAN_CURVE2 1063
+#define IDC_FAN_SLIDER1 12348
+#define IDC_FAN_SLIDER2 12401
+#define IDC_FAN_ITEM1 1047
+#define IDC_FAN_ITEM2 1064
+#define IDC_FAN_VALUE1 1048
+#define IDC_FAN_VALUE2 1065
+#define IDC_FAN_UNIT1 1049
+#define IDC_FAN_UNIT2 1066
+#define IDC_FAN_AUTO_LABEL1 1054
+#define IDC_FAN_AUTO_LABEL2 1067
+#define IDC_FAN_FIXED_LABEL1 1050
+#define IDC_FAN_FIXED_LABEL2 1068
+#define IDC_FAN_CURVE_LABEL1 1051
+#define IDC_FAN_CURVE_LABEL2 1069
+#define IDC_FAN_AUTO1 1004
+#define IDC_FAN_AUTO2 1071
+#define IDC_FAN_CURVE_CHECK1 1052
+#define IDC_FAN_CURVE_CHECK2 1070
+#define IDC_FAN_FIXED1 1053
+#define IDC_FAN_FIXED2 1072
+#define IDC_FAN_APPLY 12311
+#define IDC_FAN_CANCEL 2
+
+// ---------------------------------------------------------------- the notification-area icon
 // Notification-area icon and its menu.
 #define WM_TRAY_NOTIFY 0x800A
 #define IDI_TRAY 132

@@ -31,27 +31,32 @@ void SkinBuilder::Add(const Binding& binding) {
 }
 
 SkinBuilder& SkinBuilder::Bind(UINT id, CControlButton& button) {
-    Add({id, ControlKind::Button, &button});
+    Add({.id = id, .kind = ControlKind::Button, .control = &button});
     return *this;
 }
 
 SkinBuilder& SkinBuilder::Bind(UINT id, CControlStatic& display) {
-    Add({id, ControlKind::Display, &display});
+    Add({.id = id, .kind = ControlKind::Display, .control = &display});
     return *this;
 }
 
 SkinBuilder& SkinBuilder::Bind(UINT id, CSliderControl& slider, DWORD style) {
-    Add({id, ControlKind::Slider, &slider, nullptr, 0, style});
+    Add({.id = id, .kind = ControlKind::Slider, .control = &slider, .style = style});
     return *this;
 }
 
 SkinBuilder& SkinBuilder::Bind(UINT id, CTransparentStatic& label, HFONT font, COLORREF colour, DWORD align) {
-    Add({id, ControlKind::Label, &label, font, colour, align});
+    Add({.id = id, .kind = ControlKind::Label, .control = &label, .font = font, .colour = colour, .style = align});
     return *this;
 }
 
 SkinBuilder& SkinBuilder::Bind(UINT id, CButton& check) {
-    Add({id, ControlKind::Check, &check});
+    Add({.id = id, .kind = ControlKind::Check, .control = &check});
+    return *this;
+}
+
+SkinBuilder& SkinBuilder::Bind(UINT id, std::function<void(const RECT&, UINT)> create) {
+    Add({.id = id, .kind = ControlKind::Custom, .create = std::move(create)});
     return *this;
 }
 
@@ -159,6 +164,10 @@ void SkinBuilder::Create(const SkinElement& element, const Binding& binding) {
                      ScaleCheckRectangle(rect, ::GetDeviceCaps(screen.get(), LOGPIXELSX)), &m_parent, element.id);
         break;
     }
+    case ControlKind::Custom:
+        ReadSkinElement(element.section, element.key, &rect, nullptr, 0);
+        if (binding.create) binding.create(rect, element.id);
+        break;
     case ControlKind::None:
         break;
     }

@@ -8,6 +8,7 @@
 #include "skin/slider_control.h"
 #include "skin/text_labels.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
                       DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_BOTH | TBS_NOTICKS);
     SkinBuilder& Bind(UINT id, CTransparentStatic& label, HFONT font, COLORREF colour, DWORD align = SS_CENTER);
     SkinBuilder& Bind(UINT id, CButton& check);
+    // A control the window makes itself at the element's rectangle.
+    SkinBuilder& Bind(UINT id, std::function<void(const RECT& rect, UINT id)> create);
     // Every catalogued button of the window, in catalogue order.
     template <std::size_t N>
     SkinBuilder& BindButtons(CControlButton (&buttons)[N]) {
@@ -47,12 +50,13 @@ public:
 
 private:
     struct Binding {
-        UINT id;
-        ControlKind kind;
-        CWnd* control;
+        UINT id = 0;
+        ControlKind kind = ControlKind::None;
+        CWnd* control = nullptr;
         HFONT font = nullptr;
         COLORREF colour = 0;
         DWORD style = 0;
+        std::function<void(const RECT&, UINT)> create = nullptr;
     };
     void Add(const Binding& binding);
     const SkinElement* Element(UINT id) const;

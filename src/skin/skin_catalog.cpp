@@ -222,21 +222,28 @@ constexpr LanguageText kOverClockTexts[] = {
     {L"OverClock", L"OCP", L"OverCurrent Limit"},
 };
 
-// The fan control dialog with one fan group, and with two.
+// A control read from a rectangle element.
+constexpr SkinElement Control(const wchar_t* section, const wchar_t* key, ControlKind control, UINT id) {
+    return {section, key, K::Rectangle, 0, control, id};
+}
+
+// The fan control dialog with one fan group, and with two. Label texts come from the
+// language file; with one group the second group's controls are made from the
+// two-group rows and stay hidden.
 constexpr SkinElement kFanCtrlElements[] = {
-    {L"Polycurve", L"Polycurve1", K::Rectangle, 0},
-    {L"Slider", L"SliderFanSpeed", K::Rectangle, 0},
-    {L"Slider", L"TextItemFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextDataFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextUnitFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextAutoFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextFixedFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextPolycurveFanCtrl", K::Rectangle, 0},
-    {L"Check", L"CheckFanAuto", K::Rectangle, 0},
-    {L"Check", L"CheckFanPolycurve", K::Rectangle, 0},
-    {L"Check", L"CheckFanFixed", K::Rectangle, 0},
-    {L"PButton", L"ButtonFanCtrlApply", K::PushButton, 0},
-    {L"PButton", L"ButtonFanCtrlCancel", K::PushButton, 0},
+    Control(L"Polycurve", L"Polycurve1", C::Custom, IDC_FAN_CURVE1),
+    Control(L"Slider", L"SliderFanSpeed", C::Slider, IDC_FAN_SLIDER1),
+    Control(L"Slider", L"TextItemFanCtrl", C::Label, IDC_FAN_ITEM1),
+    Control(L"Slider", L"TextDataFanCtrl", C::Label, IDC_FAN_VALUE1),
+    Control(L"Slider", L"TextUnitFanCtrl", C::Label, IDC_FAN_UNIT1),
+    Control(L"Slider", L"TextAutoFanCtrl", C::Label, IDC_FAN_AUTO_LABEL1),
+    Control(L"Slider", L"TextFixedFanCtrl", C::Label, IDC_FAN_FIXED_LABEL1),
+    Control(L"Slider", L"TextPolycurveFanCtrl", C::Label, IDC_FAN_CURVE_LABEL1),
+    Control(L"Check", L"CheckFanAuto", C::Check, IDC_FAN_AUTO1),
+    Control(L"Check", L"CheckFanPolycurve", C::Check, IDC_FAN_CURVE_CHECK1),
+    Control(L"Check", L"CheckFanFixed", C::Check, IDC_FAN_FIXED1),
+    PushButton(L"ButtonFanCtrlApply", IDC_FAN_APPLY, L"APPLY"),
+    PushButton(L"ButtonFanCtrlCancel", IDC_FAN_CANCEL, L"CANCEL"),
 };
 
 constexpr LanguageText kFanCtrlTexts[] = {
@@ -249,30 +256,30 @@ constexpr LanguageText kFanCtrlTexts[] = {
 };
 
 constexpr SkinElement kFanCtrl2Elements[] = {
-    {L"Polycurve", L"Polycurve1", K::Rectangle, 0},
-    {L"Slider", L"SliderFanSpeed", K::Rectangle, 0},
-    {L"Slider", L"TextItemFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextDataFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextUnitFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextAutoFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextFixedFanCtrl", K::Rectangle, 0},
-    {L"Slider", L"TextPolycurveFanCtrl", K::Rectangle, 0},
-    {L"Check", L"CheckFanAuto", K::Rectangle, 0},
-    {L"Check", L"CheckFanPolycurve", K::Rectangle, 0},
-    {L"Check", L"CheckFanFixed", K::Rectangle, 0},
-    {L"Polycurve", L"Polycurve2", K::Rectangle, 0},
-    {L"Slider", L"SliderFan2Speed", K::Rectangle, 0},
-    {L"Slider", L"TextItemFan2Ctrl", K::Rectangle, 0},
-    {L"Slider", L"TextDataFan2Ctrl", K::Rectangle, 0},
-    {L"Slider", L"TextUnitFan2Ctrl", K::Rectangle, 0},
-    {L"Slider", L"TextAutoFan2Ctrl", K::Rectangle, 0},
-    {L"Slider", L"TextFixedFan2Ctrl", K::Rectangle, 0},
-    {L"Slider", L"TextPolycurveFan2Ctrl", K::Rectangle, 0},
-    {L"Check", L"CheckFan2Auto", K::Rectangle, 0},
-    {L"Check", L"CheckFan2Polycurve", K::Rectangle, 0},
-    {L"Check", L"CheckFan2Fixed", K::Rectangle, 0},
-    {L"PButton", L"ButtonFan2CtrlApply", K::PushButton, 0},
-    {L"PButton", L"ButtonFan2CtrlCancel", K::PushButton, 0},
+    Control(L"Polycurve", L"Polycurve1", C::Custom, IDC_FAN_CURVE1),
+    Control(L"Slider", L"SliderFanSpeed", C::Slider, IDC_FAN_SLIDER1),
+    Control(L"Slider", L"TextItemFanCtrl", C::Label, IDC_FAN_ITEM1),
+    Control(L"Slider", L"TextDataFanCtrl", C::Label, IDC_FAN_VALUE1),
+    Control(L"Slider", L"TextUnitFanCtrl", C::Label, IDC_FAN_UNIT1),
+    Control(L"Slider", L"TextAutoFanCtrl", C::Label, IDC_FAN_AUTO_LABEL1),
+    Control(L"Slider", L"TextFixedFanCtrl", C::Label, IDC_FAN_FIXED_LABEL1),
+    Control(L"Slider", L"TextPolycurveFanCtrl", C::Label, IDC_FAN_CURVE_LABEL1),
+    Control(L"Check", L"CheckFanAuto", C::Check, IDC_FAN_AUTO1),
+    Control(L"Check", L"CheckFanPolycurve", C::Check, IDC_FAN_CURVE_CHECK1),
+    Control(L"Check", L"CheckFanFixed", C::Check, IDC_FAN_FIXED1),
+    Control(L"Polycurve", L"Polycurve2", C::Custom, IDC_FAN_CURVE2),
+    Control(L"Slider", L"SliderFan2Speed", C::Slider, IDC_FAN_SLIDER2),
+    Control(L"Slider", L"TextItemFan2Ctrl", C::Label, IDC_FAN_ITEM2),
+    Control(L"Slider", L"TextDataFan2Ctrl", C::Label, IDC_FAN_VALUE2),
+    Control(L"Slider", L"TextUnitFan2Ctrl", C::Label, IDC_FAN_UNIT2),
+    Control(L"Slider", L"TextAutoFan2Ctrl", C::Label, IDC_FAN_AUTO_LABEL2),
+    Control(L"Slider", L"TextFixedFan2Ctrl", C::Label, IDC_FAN_FIXED_LABEL2),
+    Control(L"Slider", L"TextPolycurveFan2Ctrl", C::Label, IDC_FAN_CURVE_LABEL2),
+    Control(L"Check", L"CheckFan2Auto", C::Check, IDC_FAN_AUTO2),
+    Control(L"Check", L"CheckFan2Polycurve", C::Check, IDC_FAN_CURVE_CHECK2),
+    Control(L"Check", L"CheckFan2Fixed", C::Check, IDC_FAN_FIXED2),
+    PushButton(L"ButtonFan2CtrlApply", IDC_FAN_APPLY, L"APPLY"),
+    PushButton(L"ButtonFan2CtrlCancel", IDC_FAN_CANCEL, L"CANCEL"),
 };
 
 constexpr LanguageText kFanCtrl2Texts[] = {

@@ -26,6 +26,7 @@ enum class ControlKind {
     Slider,   // CSliderControl
     Label,    // CTransparentStatic
     Check,    // a check box, its rectangle scaled to the screen's density
+    Custom,   // a control the window creates itself at the element's rectangle (the curve editor)
 };
 
 struct SkinElement {

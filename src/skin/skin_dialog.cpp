@@ -87,7 +87,7 @@ LRESULT CSkinDialog::OnPaint(WPARAM, LPARAM) {
 
 LRESULT CSkinDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (HitsClickArea(point)) return Default();
+    if (PressClickArea(point)) return 0;
     // The system's move loop, as if the caption had been pressed.
     ::ClientToScreen(m_hWnd, &point);
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));

@@ -26,8 +26,9 @@ protected:
     // The background picture as a memory context, null before the first paint or without a picture.
     HDC BackgroundContext() const { return m_background.dc(); }
 
-    // True when a press at this client point should not drag the window (painted click areas).
-    virtual bool HitsClickArea(POINT) { return false; }
+    // A press at this client point on the dialog's own surface: true when the dialog took
+    // it (a painted click area, a disabled control), false to drag the window.
+    virtual bool PressClickArea(POINT) { return false; }
 
     bool m_firstPaint = true;
     // Started at logon: the first paint minimises and hides the window instead of showing

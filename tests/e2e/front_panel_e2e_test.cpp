@@ -248,4 +248,51 @@ TEST_F(FrontPanel, StartAtLogonLeavesTheWindowHidden) {
     EXPECT_TRUE(::IsWindow(window_));
 }
 
+// The fan button opens the fan control dialog; its Apply stores what each mode stores.
+TEST_F(FrontPanel, FanDialogAppliesAndStoresEachMode) {
+    Start(L"fans2");
+    WaitUntilShown();
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12322, BN_CLICKED), 0);  // "ButtonFanDutyDec"
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !(dialog && IsShownShaped(dialog)); ++i) {
+        dialog = zorvane_.FindWindow(kDialogClass, L"Fan Control - Zorvane");
+        ::Sleep(50);
+    }
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(IsShownShaped(dialog));
+
+    const std::wstring key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340002\\0";
+    auto stored = [&](const wchar_t* name) {
+        HKEY k;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &k) != ERROR_SUCCESS) {
+            return std::wstring(L"(no key)");
+        }
+        wchar_t text[64] = {};
+        DWORD bytes = sizeof(text) - sizeof(wchar_t);
+        const LONG status = ::RegQueryValueExW(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+        ::RegCloseKey(k);
+        return status == ERROR_SUCCESS ? std::wstring(text) : std::wstring(L"(no value)");
+    };
+    // A click on a mode's box, then Apply, as the user makes them.
+    auto apply = [&](int box, int box2) {
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(box2, BN_CLICKED), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(12311, BN_CLICKED), 0);
+    };
+    apply(1053, 1072);  // fixed
+    EXPECT_EQ(stored(L"FanCtrlMode"), L"1");
+    EXPECT_EQ(stored(L"Fan2CtrlMode"), L"1");
+    apply(1052, 1070);  // curve: the points as the control holds them
+    EXPECT_EQ(stored(L"FanCtrlMode"), L"2");
+    EXPECT_EQ(stored(L"Fan2CtrlMode"), L"2");
+    EXPECT_EQ(stored(L"FanCrvPt4").size(), 10u);
+    apply(1004, 1071);  // automatic: the reset curve
+    EXPECT_EQ(stored(L"FanCtrlMode"), L"0");
+    EXPECT_EQ(stored(L"FanCrvPt1"), L"0100000000");
+    EXPECT_EQ(stored(L"Fan2CrvPt4"), L"0900010000");
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog)) << "Cancel hides it";
+    EXPECT_TRUE(::IsWindow(dialog));
+}
+
 }  // namespace

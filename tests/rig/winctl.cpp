@@ -1,5 +1,6 @@
 // Drives windows from the Windows side for scripts:
 //   winctl wait  CLASS TITLE SECONDS   waits until the window is visible (exit 0) or times out (exit 1)
+//   winctl click CLASS TITLE ID X Y  a left click at a client point of control ID
 //   winctl shot  FILE.png [TITLE]      saves the screen, or the area of the window with TITLE, as PNG
 //   winctl close CLASS TITLE SECONDS   closes the window like its close box and waits for it to go
 //   winctl press CLASS TITLE ID        presses the dialog's button ID
@@ -75,16 +76,29 @@ int Press(const wchar_t* className, const wchar_t* title, int id) {
     return 0;
 }
 
+// A left click at a client point of one of the window's controls.
+int Click(const wchar_t* className, const wchar_t* title, int id, int x, int y) {
+    HWND window = Find(className, title);
+    HWND control = window ? ::GetDlgItem(window, id) : nullptr;
+    if (!control) return 1;
+    ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 5 && std::wcscmp(argv[1], L"wait") == 0) return Wait(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 5 && std::wcscmp(argv[1], L"close") == 0) return Close(argv[2], argv[3], _wtoi(argv[4]));
     if (argc >= 5 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2], argv[3], _wtoi(argv[4]));
+    if (argc >= 7 && std::wcscmp(argv[1], L"click") == 0) {
+        return Click(argv[2], argv[3], _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]));
+    }
     if (argc >= 3 && std::wcscmp(argv[1], L"shot") == 0) {
         const GdiplusSession imaging;
         return Shot(argv[2], argc >= 4 ? argv[3] : nullptr);
     }
-    std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl press CLASS TITLE ID | winctl shot FILE.png [TITLE]\n");
+    std::fwprintf(stderr, L"usage: winctl wait|close CLASS TITLE SECONDS | winctl press CLASS TITLE ID | winctl click CLASS TITLE ID X Y | winctl shot FILE.png [TITLE]\n");
     return 2;
 }

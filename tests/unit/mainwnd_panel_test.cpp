@@ -3,7 +3,9 @@
 // refuse it.
 #include "../e2e/process.h"
 #include "framework/message_filter.h"
+#include "gpu/fans.h"
 #include "mainwnd/monitor_sample.h"
+#include "profiles/settings_store.h"
 #include "mainwnd/morvik_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "resources/resource.h"
@@ -240,6 +242,28 @@ TEST_F(PanelTest, ClockDisplayModeAndFlagsFromTheRegistry) {
         EXPECT_EQ(settings.baseFlag, c.base);
         EXPECT_EQ(settings.boostFlag, c.boost);
     }
+}
+
+TEST_F(PanelTest, FanButtonsTimerAndSlider) {
+    Open("fans2");
+    ASSERT_NE(panel_.FanDialogIfMade(), nullptr) << "made hidden at start for the follower";
+    EXPECT_FALSE(panel_.FanDialogIfMade()->IsWindowVisible());
+    panel_.SendMessage(WM_COMMAND, IDC_BUTTON_FANDUTYDEC);
+    EXPECT_TRUE(panel_.FanDialogIfMade()->IsWindowVisible());
+    EXPECT_TRUE(panel_.FanDialogIfMade()->TwoFans());
+
+    // The 5-second pass follows a curve stored now.
+    WriteBoardString(0, setting::FanCtrlMode, L"2");
+    panel_.SendMessage(WM_TIMER, IDT_FAN_MODES);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+
+    // "Fans to automatic": both groups stored automatic, every fan the driver's.
+    GpuSetFan(0, 1, kFanSecond, 80);
+    panel_.SendMessage(WM_COMMAND, IDC_BUTTON_FANDUTYINC);
+    EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), 0);
+    EXPECT_EQ(ReadBoardInt(0, setting::Fan2CtrlMode), 0);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 0);
+    EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 0);
 }
 
 TEST_F(PanelTest, OneModeButtonIsLitAtATime) {

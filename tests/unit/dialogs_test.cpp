@@ -1,0 +1,280 @@
+// The fan curve model, the curve control and the fan control dialog against the
+// simulated driver and Wine's registry.
+#include "../e2e/process.h"
+#include "dialogs/fan_ctrl_dlg.h"
+#include "dialogs/fan_curve.h"
+#include "gpu/board_list.h"
+#include "gpu/fans.h"
+#include "product_key.h"
+#include "profiles/builtin_modes.h"
+#include "profiles/settings_store.h"
+#include "resources/resource.h"
+#include "sim_driver.h"
+#include "skin/image.h"
+#include "skin/skin_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+GdiplusSession imaging;
+
+// ---------------------------------------------------------------- the curve model
+
+TEST(FanCurve, StoredPointsDecodeClampedToTheScaleAndTheFan) {
+    const struct {
+        int value;
+        bool stored;
+        CurvePoint point;
+    } cases[] = {
+        {900010000, true, {90, 100}},  // "0900010000"
+        {1500000000, true, {100, 30}},  // temperature 150 is clamped, level 0 raised to the minimum
+        {450000500, true, {45, 30}},     // 5 % on a fan whose minimum is 30 %
+        {360003300, true, {36, 33}},
+        {0, false, {}},  // missing or not a number: the default point
+    };
+    for (const auto& c : cases) {
+        CurvePoint point{};
+        EXPECT_EQ(DecodeCurvePoint(c.value, 30, 100, point), c.stored) << c.value;
+        if (c.stored) {
+            EXPECT_EQ(point, c.point) << c.value;
+        }
+    }
+    EXPECT_EQ(CurvePointText(36, 33), L"0360003300");
+    EXPECT_EQ(CurvePointText(90, 100), L"0900010000");
+    EXPECT_EQ(CurveCaption({45, 60}), L" 60% @  45'C");
+}
+
+TEST(FanCurve, PlotAreaPixelsAndTheDefaultCurve) {
+    const PlotArea plot = PlotAreaFor(372, 218);  // the default skin's curve control
+    EXPECT_EQ(plot.left, 40);
+    EXPECT_EQ(plot.top, 28);
+    EXPECT_EQ(plot.right, 350);
+    EXPECT_EQ(plot.bottom, 178);
+    EXPECT_EQ(PercentToPixel(plot, {36, 33}), (CurvePoint{152, 128}));
+    EXPECT_EQ(PixelToPercent(plot, {152, 128}), (CurvePoint{36, 33}));
+    Curve pixels;
+    DefaultCurve(plot, LevelToY(plot, 30), LevelToY(plot, 100), pixels);
+    EXPECT_EQ(pixels[0], (CurvePoint{40, 133}));
+    EXPECT_EQ(pixels[1], (CurvePoint{71, 133}));   // ceil(10 % of 310) to the right, on the minimum
+    EXPECT_EQ(pixels[4], (CurvePoint{319, 28}));   // ceil(90 %), on the maximum
+    EXPECT_EQ(pixels[2], (CurvePoint{71 + 248 / 3, 133 - 105 / 3}));
+    EXPECT_EQ(pixels[3], (CurvePoint{71 + 248 * 2 / 3, 133 - 105 * 2 / 3}));
+    EXPECT_EQ(pixels[5], (CurvePoint{350, 28}));
+}
+
+TEST(FanCurve, EvaluationBetweenAndAtThePoints) {
+    const Curve curve = {{0, 30}, {10, 30}, {36, 33}, {63, 66}, {90, 100}, {100, 100}};
+    const struct {
+        int temperature, level;
+    } cases[] = {
+        {50, 51},   // 33 + ceil(33 x 14 / 27)
+        {36, 33},   // exactly an inner point
+        {63, 66},   {5, 30}, {0, 30}, {-5, 30},  // at or below P0
+        {100, 100}, {120, 100},                   // at or above P5
+        {95, 100},
+    };
+    for (const auto& c : cases) EXPECT_EQ(EvaluateCurve(curve, c.temperature), c.level) << c.temperature;
+    // Points on one temperature: the higher level counts there.
+    const Curve steep = {{0, 20}, {40, 20}, {40, 80}, {60, 80}, {90, 90}, {100, 90}};
+    EXPECT_EQ(EvaluateCurve(steep, 40), 80);
+}
+
+// ---------------------------------------------------------------- the curve control
+
+class CurveControl : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(owner.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 400, 240}, nullptr, 0));
+        ASSERT_TRUE(curve.Create(RECT{0, 0, 372, 218}, &owner, 1046));
+        curve.SetLevelLimits(30, 100);
+    }
+    void TearDown() override { owner.DestroyWindow(); }
+    void Drag(CurvePoint from, CurvePoint to) {
+        curve.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        curve.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        curve.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    }
+    CWnd owner;
+    CPolycurveCtrl curve;
+};
+
+TEST_F(CurveControl, DraggedPointsKeepTheirNeighboursAndLines) {
+    const Curve& p = curve.Pixels();
+    const CurvePoint p1 = p[1], p2 = p[2], p3 = p[3], p4 = p[4];
+    Drag(p2, {p3.x + 60, p2.y - 5});
+    EXPECT_EQ(curve.Pixels()[2].x, p3.x) << "P2 stops at P3's temperature";
+    EXPECT_EQ(curve.Pixels()[2].y, p2.y - 5);
+    EXPECT_EQ(curve.Selected(), 2);
+    Drag(p1, {p1.x + 10, p1.y - 80});
+    EXPECT_EQ(curve.Pixels()[1], (CurvePoint{p1.x + 10, p1.y})) << "P1 stays on the minimum level";
+    Drag(p4, {5, 0});
+    EXPECT_EQ(curve.Pixels()[4], (CurvePoint{p3.x, p4.y})) << "P4 stays on the maximum, right of P3";
+    const CurvePoint grabbed = curve.Pixels()[3];
+    Drag(grabbed, {grabbed.x, 500});
+    EXPECT_EQ(curve.Pixels()[3].y, curve.Pixels()[0].y) << "P3 no lower than the minimum line";
+    Drag({1, 1}, {100, 100});
+    EXPECT_EQ(curve.Selected(), 3) << "a press beside every mark grabs nothing";
+    EXPECT_EQ(curve.Pixels()[0], p[0]);
+}
+
+TEST_F(CurveControl, DrawsTheGridAxesMarksAndCaption) {
+    const PlotArea& plot = curve.Plot();
+    HDC picture = curve.Picture();
+    EXPECT_EQ(::GetPixel(picture, plot.left, plot.bottom + 2), RGB(192, 192, 192)) << "the y axis runs 3 px below";
+    EXPECT_EQ(::GetPixel(picture, plot.left + 31, plot.bottom + 2), RGB(192, 192, 192)) << "a tick under a grid line";
+    const CurvePoint p2 = curve.Pixels()[2];
+    EXPECT_EQ(::GetPixel(picture, p2.x - 4, p2.y - 4), RGB(255, 255, 255)) << "an 8 x 8 mark";
+    EXPECT_NE(::GetPixel(picture, p2.x + 4, p2.y + 4), RGB(255, 255, 255));
+    auto captionPixels = [&] {
+        int lit = 0;
+        for (int x = plot.right - 120; x < plot.right; ++x) {
+            for (int y = 5; y < 18; ++y) lit += ::GetPixel(picture, x, y) == RGB(192, 192, 192);
+        }
+        return lit;
+    };
+    EXPECT_EQ(captionPixels(), 0) << "no caption before a point is grabbed";
+    Drag(p2, p2);
+    EXPECT_GT(captionPixels(), 0);
+}
+
+// ---------------------------------------------------------------- the dialog
+
+const std::wstring kFans2Key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340002\\0";
+
+std::wstring Stored(const std::wstring& path, const wchar_t* name) {
+    HKEY key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return L"(no key)";
+    }
+    wchar_t text[64] = {};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS ? text : L"(no value)";
+}
+
+class FanDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.ok());
+        ClearProductKey();
+        BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
+        ReadDialogBackgrounds(g_skinPaths);
+        SelectedBoard = 0;
+    }
+    void TearDown() override {
+        if (dialog && dialog->m_hWnd) dialog->DestroyWindow();
+        dialog.reset();
+        ClearProductKey();
+    }
+    void Open(const char* scenario) {
+        ASSERT_EQ(sim.Use(scenario), 1);
+        dialog = std::make_unique<CFanCtrlDlg>(GpuGetFanMode(0, kFanGeneric, 10) > 1);
+        ASSERT_TRUE(dialog->Create());
+    }
+    SimDriver sim;
+    std::unique_ptr<CFanCtrlDlg> dialog;
+};
+
+TEST_F(FanDialog, AutomaticApplyStoresAndLoadsTheResetCurve) {
+    Open("fans2");
+    dialog->SelectMode(0, kFanCurve);
+    dialog->ApplyFanSettings();
+    EXPECT_EQ(Stored(kFans2Key, L"FanCtrlMode"), L"2");
+    dialog->SelectMode(0, kFanAutomatic);
+    dialog->SelectMode(1, kFanAutomatic);
+    dialog->ApplyFanSettings();
+    const wchar_t* const texts[] = {L"0100000000", L"0360003300", L"0630006600", L"0900010000"};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(Stored(kFans2Key, (L"FanCrvPt" + std::to_wstring(i)).c_str()), texts[i - 1]) << i;
+        EXPECT_EQ(Stored(kFans2Key, (L"Fan2CrvPt" + std::to_wstring(i)).c_str()), texts[i - 1]) << i;
+    }
+    EXPECT_EQ(Stored(kFans2Key, L"FanCtrlMode"), L"0");
+    // Loaded at once, each level inside the fan's limits (30 to 100 on the generic cooler).
+    Curve percent;
+    dialog->CurveControl(0).PercentPoints(percent);
+    EXPECT_EQ(percent[1], (CurvePoint{10, 30}));
+    EXPECT_EQ(percent[2], (CurvePoint{36, 33}));
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 0) << "the fan is the driver's again";
+}
+
+TEST_F(FanDialog, AFanUnderAutomaticControlOpensAutomatic) {
+    Open("fans2");
+    WriteBoardString(0, setting::FanCtrlMode, L"1");
+    WriteBoardString(0, setting::Fan2CtrlMode, L"2");
+    dialog->RefreshFromDriver();
+    EXPECT_EQ(dialog->ShownMode(0), kFanAutomatic);
+    EXPECT_EQ(dialog->ShownMode(1), kFanAutomatic);
+    EXPECT_EQ(dialog->StoredMode(1), kFanCurve);
+    GpuSetFan(0, 1, kFanSecond, 60);  // the second fan manual: its stored curve mode shows
+    dialog->RefreshFromDriver();
+    EXPECT_EQ(dialog->ShownMode(1), kFanCurve);
+}
+
+TEST_F(FanDialog, AClickOnTheDisabledSliderChoosesFixed) {
+    Open("fans2");
+    dialog->SelectMode(0, kFanAutomatic);
+    CSliderControl& slider = dialog->Slider(0);
+    ASSERT_FALSE(::IsWindowEnabled(slider.m_hWnd));
+    RECT rect;
+    ::GetWindowRect(slider.m_hWnd, &rect);
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ScreenToClient(dialog->m_hWnd, &centre);
+    dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(dialog->ShownMode(0), kFanFixed);
+    EXPECT_TRUE(::IsWindowEnabled(slider.m_hWnd));
+    EXPECT_FALSE(::IsWindowEnabled(dialog->CurveControl(0).m_hWnd));
+}
+
+TEST_F(FanDialog, WithOneCoolerTheSecondGroupIsNeverTouched) {
+    Open("curve");  // one cooler
+    ASSERT_FALSE(dialog->TwoFans());
+    const std::wstring key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0";
+    EXPECT_FALSE(::IsWindowVisible(dialog->Slider(1).m_hWnd));
+    dialog->SelectMode(0, kFanFixed);
+    dialog->SelectMode(1, kFanFixed);
+    dialog->Slider(0).SetPos(70);
+    dialog->ApplyFanSettings();
+    EXPECT_EQ(Stored(key, L"FanCtrlMode"), L"1");
+    EXPECT_EQ(Stored(key, L"Fan2CtrlMode"), L"(no value)");
+    EXPECT_EQ(GpuGetFan(0, kFanFirst, 0), 70);
+}
+
+// The follower, as the main window's 5-second timer runs it, with this dialog's curve.
+struct FollowerHost : ModeHost {
+    CFanCtrlDlg* dialog = nullptr;
+    void LightModeButton(int) override {}
+    void ReloadFanDialog() override { dialog->LoadFanSettings(); }
+    void ReloadLedDialog() override {}
+    void RefreshReadouts() override {}
+    int FanCurveLevel(int board, int selector, int temperature) override {
+        return dialog->EvaluateFanCurve(board, selector, temperature);
+    }
+};
+
+TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
+    Open("fans2");  // 55 degC
+    for (int i = 1; i <= 4; ++i) {
+        const wchar_t* const texts[] = {L"0100000000", L"0360003300", L"0630006600", L"0900010000"};
+        WriteBoardString(0, (L"FanCrvPt" + std::to_wstring(i)).c_str(), texts[i - 1]);
+    }
+    WriteBoardString(0, setting::FanCtrlMode, L"2");
+    FollowerHost host;
+    host.dialog = dialog.get();
+    ApplyFanModes(host, true);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+    EXPECT_EQ(GpuGetFan(0, kFanFirst, 0), 33 + (33 * 19 * 100 / 27 + 99) / 100);  // 55 degC on (36, 33)-(63, 66)
+    EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 0) << "the second group is not in curve mode";
+
+    sim.injectFault(NvId_GetThermalSettings, NvError, 1);
+    ApplyFanModes(host, false);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 0) << "no temperature: the driver's control";
+    EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), 2) << "the stored mode stays";
+    ApplyFanModes(host, false);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1) << "the next readable pass follows again";
+}
+
+}  // namespace
