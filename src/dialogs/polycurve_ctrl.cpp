@@ -15,15 +15,7 @@ constexpr COLORREF kAxes = RGB(192, 192, 192);
 constexpr int kMarkHalf = 4;
 
 bool RegisterCurveClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof(cls);
-        cls.lpfnWndProc = ::DefWindowProcW;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        cls.lpszClassName = kClassName;
-        return ::RegisterClassExW(&cls) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
+    static const bool registered = CWnd::RegisterControlClass(kClassName);
     return registered;
 }
 

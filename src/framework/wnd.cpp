@@ -60,6 +60,17 @@ HWND CWnd::UnsubclassWindow() {
     return Detach();
 }
 
+bool CWnd::RegisterControlClass(const wchar_t* className, UINT style) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof(cls);
+    cls.style = style;
+    cls.lpfnWndProc = ::DefWindowProcW;
+    cls.hInstance = ::GetModuleHandleW(nullptr);
+    cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    cls.lpszClassName = className;
+    return ::RegisterClassExW(&cls) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                     const RECT& rect, CWnd* parent, UINT id) {
     HWND parentHwnd = parent ? parent->m_hWnd : nullptr;

@@ -105,6 +105,11 @@ public:
     bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
+    // Registers a window class of this program for an owner-drawn control (the class's
+    // own procedure is DefWindowProc; CreateEx subclasses each window). True when it
+    // exists afterwards.
+    static bool RegisterControlClass(const wchar_t* className, UINT style = 0);
+
     // Creates a child or popup window of a registered class and subclasses it.
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                   const RECT& rect, CWnd* parent, UINT id);

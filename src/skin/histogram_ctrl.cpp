@@ -7,15 +7,7 @@ namespace {
 constexpr const wchar_t* kClassName = L"ZorvaneHistogram";
 
 bool RegisterChartClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof(cls);
-        cls.style = CS_HREDRAW | CS_VREDRAW;
-        cls.lpfnWndProc = ::DefWindowProcW;
-        cls.hInstance = ::GetModuleHandleW(nullptr);
-        cls.lpszClassName = kClassName;
-        return ::RegisterClassExW(&cls) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
+    static const bool registered = CWnd::RegisterControlClass(kClassName, CS_HREDRAW | CS_VREDRAW);
     return registered;
 }
 

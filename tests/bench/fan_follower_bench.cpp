@@ -2,6 +2,7 @@
 // with one board and with eight boards, every fan group in curve mode.
 #include "../e2e/process.h"
 #include "driver_bench.h"
+#include "fan_follower_host.h"
 #include "dialogs/fan_ctrl_dlg.h"
 #include "gpu/fans.h"
 #include "profiles/builtin_modes.h"
@@ -14,17 +15,6 @@
 #include <string>
 
 namespace {
-
-struct Host : ModeHost {
-    CFanCtrlDlg* dialog = nullptr;
-    void LightModeButton(int) override {}
-    void ReloadFanDialog() override { dialog->LoadFanSettings(); }
-    void ReloadLedDialog() override {}
-    void RefreshReadouts() override {}
-    int FanCurveLevel(int board, int selector, int temperature) override {
-        return dialog->EvaluateFanCurve(board, selector, temperature);
-    }
-};
 
 std::string Boards(int count) {
     std::string text;
@@ -53,7 +43,7 @@ int main() {
             WriteBoardString(b, setting::FanCtrlMode, L"2");
             WriteBoardString(b, setting::Fan2CtrlMode, L"2");
         }
-        Host host;
+        FanFollowerHost host;
         host.dialog = &dialog;
         ApplyFanModes(host, false);  // warm
         sim.resetCounters();

@@ -3,6 +3,7 @@
 #include "../e2e/process.h"
 #include "dialogs/fan_ctrl_dlg.h"
 #include "dialogs/fan_curve.h"
+#include "fan_follower_host.h"
 #include "gpu/board_list.h"
 #include "gpu/fans.h"
 #include "product_key.h"
@@ -244,17 +245,6 @@ TEST_F(FanDialog, WithOneCoolerTheSecondGroupIsNeverTouched) {
 }
 
 // The follower, as the main window's 5-second timer runs it, with this dialog's curve.
-struct FollowerHost : ModeHost {
-    CFanCtrlDlg* dialog = nullptr;
-    void LightModeButton(int) override {}
-    void ReloadFanDialog() override { dialog->LoadFanSettings(); }
-    void ReloadLedDialog() override {}
-    void RefreshReadouts() override {}
-    int FanCurveLevel(int board, int selector, int temperature) override {
-        return dialog->EvaluateFanCurve(board, selector, temperature);
-    }
-};
-
 TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
     Open("fans2");  // 55 degC
     for (int i = 1; i <= 4; ++i) {
@@ -262,7 +252,7 @@ TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
         WriteBoardString(0, (L"FanCrvPt" + std::to_wstring(i)).c_str(), texts[i - 1]);
     }
     WriteBoardString(0, setting::FanCtrlMode, L"2");
-    FollowerHost host;
+    FanFollowerHost host;
     host.dialog = dialog.get();
     ApplyFanModes(host, true);
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
