@@ -76,6 +76,7 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_MINIMIZE, &CMorvikDlg::OnMinimize),
         msgmap::Command(IDC_BUTTON_FANDUTYDEC, &CMorvikDlg::OnOpenFanDialog),
         msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
+        msgmap::Command(IDC_BUTTON_LEDCTRL, &CMorvikDlg::OnOpenLedDialog),
     };
     static const MessageMap map{CSkinDialog::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -99,8 +100,19 @@ void CMorvikDlg::LightModeButton(int slot) {
 
 void CMorvikDlg::ReloadFanDialog() { FanDialog().LoadFanSettings(); }
 
-// No LED dialog exists yet to read its settings again.
-void CMorvikDlg::ReloadLedDialog() {}
+void CMorvikDlg::ReloadLedDialog() { LedDialog().LoadSettings(); }
+
+// The LED control dialog: made hidden on first use.
+CLedCtrlDlg& CMorvikDlg::LedDialog() {
+    if (!m_ledDialog) {
+        m_ledDialog = std::make_unique<CLedCtrlDlg>();
+        m_ledDialog->Create();
+    }
+    return *m_ledDialog;
+}
+
+// Showing it re-detects the controllers and applies the stored effect again.
+void CMorvikDlg::OnOpenLedDialog() { LedDialog().ShowWindow(SW_SHOW); }
 
 int CMorvikDlg::FanCurveLevel(int board, int selector, int temperature) {
     return FanDialog().EvaluateFanCurve(board, selector, temperature);
@@ -169,6 +181,10 @@ void CMorvikDlg::DestroyChildDialogs() {
     if (m_fanDialog) {
         if (m_fanDialog->m_hWnd) m_fanDialog->DestroyWindow();
         m_fanDialog.reset();
+    }
+    if (m_ledDialog) {
+        if (m_ledDialog->m_hWnd) m_ledDialog->DestroyWindow();
+        m_ledDialog.reset();
     }
 }
 
@@ -318,6 +334,7 @@ void CMorvikDlg::StartBoardWork() {
 
 // The LED button shows when the selected board has a controller the LED dialog can drive.
 void CMorvikDlg::UpdateLedButton() {
+    LedDialog();
     for (unsigned b = 0; b < BoardCount; ++b) LedDetectController(static_cast<int>(b));
     const int kind = LedControllerKind(SelectedBoard);
     const bool usable = !(kind < 0 || (kind >= 11 && kind <= 999));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialogs/fan_ctrl_dlg.h"
+#include "dialogs/led_ctrl_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
 #include "skin/control_button.h"
@@ -41,6 +42,7 @@ public:
 
     // The fan control dialog, made (hidden) on first use; null before.
     CFanCtrlDlg* FanDialogIfMade() { return m_fanDialog.get(); }
+    CLedCtrlDlg* LedDialogIfMade() { return m_ledDialog.get(); }
     // The fan slider's range and position when the fan is manual; else the slider hides.
     void UpdateFanControls();
 
@@ -61,6 +63,7 @@ protected:
     void OnMinimize();
     void OnOpenFanDialog();
     void OnFansToAutomatic();
+    void OnOpenLedDialog();
 
     DECLARE_MESSAGE_MAP()
 
@@ -75,6 +78,7 @@ private:
     void UpdateLedButton();
     void UpdateCompanion();
     CFanCtrlDlg& FanDialog();
+    CLedCtrlDlg& LedDialog();
     void SwitchFullSpeedOff();
     void DestroyChildDialogs();
 
@@ -95,6 +99,7 @@ private:
     CSystemTray m_tray;
     CPPToolTip m_toolTip;
     std::unique_ptr<CFanCtrlDlg> m_fanDialog;
+    std::unique_ptr<CLedCtrlDlg> m_ledDialog;
 
     // Monitor values.
     int m_temperature = 0;

@@ -15,6 +15,7 @@ void RestoreAtStart(ModeHost& host, int count);
 // reloads the fan dialog's settings.
 void ApplyFanModes(ModeHost& host, bool full);
 
-// LED effects of every board; `full` also reloads the LED settings and runs the
-// effects that are set once. No effect can be chosen yet, so the boards keep theirs.
+// Every board's stored LED effect: the temperature colours (sent only when they change)
+// and the rainbow on every pass; with `full` the LED dialog's settings are reloaded
+// first and the effects that are set once are sent too. The rainbow moves on after each pass.
 void ApplyLedSettings(ModeHost& host, bool full);

@@ -3,6 +3,10 @@
 #include "../e2e/process.h"
 #include "dialogs/fan_ctrl_dlg.h"
 #include "dialogs/fan_curve.h"
+#include "dialogs/led_ctrl_dlg.h"
+#include "dialogs/led_rules.h"
+#include "gpu/led.h"
+#include "profiles/led_effects.h"
 #include "fan_follower_host.h"
 #include "gpu/board_list.h"
 #include "gpu/fans.h"
@@ -265,6 +269,156 @@ TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
     EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), 2) << "the stored mode stays";
     ApplyFanModes(host, false);
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1) << "the next readable pass follows again";
+}
+
+// ---------------------------------------------------------------- LED control
+
+TEST(LedRules, WhatEachControllerKindKeeps) {
+    const struct {
+        int kind;
+        bool nvControl, powerOn, stillBrightness, rainbow, breath, cycleStrobe;
+    } cases[] = {
+        {-1, false, true, false, true, true, true},  // none found: nothing hides the generic rows
+        {1, false, true, false, true, false, false},  {2, true, true, false, true, false, false},
+        {10, false, false, false, true, false, false}, {1000, false, false, false, true, true, false},
+        {1001, false, false, true, false, true, false}, {1202, false, false, false, true, true, true},
+        {2003, false, false, false, true, true, true},
+    };
+    for (const auto& c : cases) {
+        const LedRows rows = LedRowsFor(c.kind);
+        EXPECT_EQ(rows.nvControl, c.nvControl) << c.kind;
+        EXPECT_EQ(rows.powerOn, c.powerOn) << c.kind;
+        EXPECT_EQ(rows.stillBrightness, c.stillBrightness) << c.kind;
+        EXPECT_EQ(rows.rainbow, c.rainbow) << c.kind;
+        EXPECT_EQ(rows.breath, c.breath) << c.kind;
+        EXPECT_EQ(rows.cycleStrobe, c.cycleStrobe) << c.kind;
+    }
+    int index = NormaliseNvIndex(69);  // the low byte of the default still colour
+    EXPECT_EQ(index, 5);
+    EXPECT_EQ(NormaliseNvIndex(8), 2);
+    const int start = index;
+    for (int click = 0; click < 7; ++click) index = NextNvIndex(index);
+    EXPECT_EQ(index, start) << "seven clicks come round";
+    EXPECT_EQ(NvIndexColour(3), 0x00FFFFu);  // yellow: red and green
+    EXPECT_EQ(NvIndexColour(4), 0xFF0000u);  // blue
+    EXPECT_EQ(InvertedSlider(10, 4900, 255), 4655);
+    EXPECT_EQ(Grey(128), 8421504u);
+}
+
+TEST(LedEffects, TemperatureBandsAndTheRainbow) {
+    const struct {
+        int celsius;
+        std::uint32_t colour, grey;
+    } cases[] = {{50, 0x00FF00, 0x0F0F0F}, {51, 0xFF0000, 0x3F3F3F}, {85, 0x0040FF, 0x7F7F7F}, {91, 0x0000FF, 0xFFFFFF}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(LedTemperatureColour(c.celsius, false), c.colour) << c.celsius;
+        EXPECT_EQ(LedTemperatureColour(c.celsius, true), c.grey) << c.celsius;
+    }
+    EXPECT_EQ(RainbowColour(640), 0x80FF00u);  // (0, 255, 128)
+    EXPECT_EQ(RainbowColour(0), 0x0000FFu);
+    ResetRainbowPhase();
+    for (int pass = 0; pass < 96; ++pass) AdvanceRainbowPhase();
+    EXPECT_EQ(RainbowPhase(), 0) << "96 passes make one turn";
+}
+
+class LedDialog : public FanDialog {
+protected:
+    void OpenLed(const std::string& controller) {
+        ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\npci_subsystem = 0x00031234\ntemperature = 55\n" +
+                              controller),
+                  1);
+        led = std::make_unique<CLedCtrlDlg>();
+        ASSERT_TRUE(led->Create());
+    }
+    void TearDown() override {
+        if (led && led->m_hWnd) led->DestroyWindow();
+        led.reset();
+        FanDialog::TearDown();
+    }
+    bool Shown(UINT id) { return (::GetWindowLongPtrW(led->Control(id).m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+    void Press(UINT id) {
+        RECT rect;
+        ::GetWindowRect(led->Control(id).m_hWnd, &rect);
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ScreenToClient(led->m_hWnd, &centre);
+        led->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    }
+    std::unique_ptr<CLedCtrlDlg> led;
+    const std::wstring key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340003\\0";
+};
+
+TEST_F(LedDialog, AOneChannelControllerGetsABrightnessAndNoColourEffects) {
+    OpenLed("zone = 1\nled_second = 1, 0, 0, 1\n");  // kind 1001
+    led->RefreshLedDialog();
+    led->SelectEffect(kLedStill);
+    EXPECT_TRUE(Shown(IDC_LED_STILL_BRIGHTNESS));
+    EXPECT_FALSE(Shown(IDC_LED_RAINBOW));
+    EXPECT_FALSE(Shown(IDC_LED_CYCLE));
+    EXPECT_FALSE(Shown(IDC_LED_STROBE));
+    EXPECT_FALSE(Shown(IDC_LED_BREATH_COLOUR_B));
+    CSliderControl& brightness = led->Slider(IDC_LED_STILL_BRIGHTNESS);
+    brightness.SetPos(128);
+    led->SendMessage(WM_HSCROLL, SB_THUMBPOSITION, reinterpret_cast<LPARAM>(brightness.m_hWnd));
+    EXPECT_EQ(Stored(key, L"LedCtrlColor"), L"8421504");
+    EXPECT_EQ(Stored(key, L"LedCtrlMode"), L"1");
+}
+
+TEST_F(LedDialog, SwatchesSpeedsAndThePowerOnDefault) {
+    OpenLed("led_first = 1, 0\n");  // kind 2: by NVIDIA control and the power-on default offered
+    static int chooserCalls = 0;
+    chooserCalls = 0;
+    CLedCtrlDlg::s_chooseColour = [](std::uint32_t& colour) {
+        ++chooserCalls;
+        colour = 0x00123456;
+        return true;
+    };
+    led->RefreshLedDialog();
+    led->SelectEffect(kLedNvControl);
+    const int start = led->NvIndex();
+    for (int click = 0; click < 7; ++click) Press(IDC_LED_NV_COLOUR);
+    EXPECT_EQ(led->NvIndex(), start);
+    EXPECT_EQ(chooserCalls, 0) << "the driver-control swatch steps, it opens no dialog";
+    Press(IDC_LED_STILL_COLOUR);
+    EXPECT_EQ(led->TickedEffect(), kLedStill);
+    EXPECT_EQ(chooserCalls, 1);
+    EXPECT_EQ(Stored(key, L"LedCtrlColor"), std::to_wstring(0x00123456));
+
+    // With the power-on default ticked, Rainbow unticks and hides it.
+    auto& powerOn = static_cast<CButton&>(led->Control(IDC_LED_POWERON));
+    EXPECT_TRUE(Shown(IDC_LED_POWERON));
+    powerOn.SetCheck(BST_CHECKED);
+    led->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LED_RAINBOW, BN_CLICKED));
+    EXPECT_EQ(powerOn.GetCheck(), BST_UNCHECKED);
+    EXPECT_FALSE(Shown(IDC_LED_POWERON));
+    EXPECT_EQ(Stored(key, L"LedCtrlMode"), L"2");
+    CLedCtrlDlg::s_chooseColour = nullptr;
+}
+
+TEST_F(LedDialog, ShowingAndHidingSendTheStoredEffectAgain) {
+    OpenLed("zone = 1\nled_second = 1, 2, 0, 2\n");  // kind 1202
+    WriteBoardString(0, setting::LedCtrlMode, L"4");
+    WriteBoardString(0, setting::LedCtrlBreathSpeed, L"255");
+    sim.resetCounters();
+    led->ShowWindow(SW_SHOW);
+    EXPECT_EQ(led->Slider(IDC_LED_BREATH_SPEED).GetPos(), 4655);
+    EXPECT_EQ(led->TickedEffect(), kLedBreath);
+    const unsigned afterShow = sim.callCount(0);
+    EXPECT_GT(afterShow, 0u);
+    led->ShowWindow(SW_HIDE);
+    EXPECT_GT(sim.callCount(0), afterShow);
+}
+
+TEST_F(LedDialog, TheTimerSendsATemperatureColourOnlyWhenItChanges) {
+    OpenLed("zone = 1\nled_second = 1, 2, 0, 2\n");
+    LedDetectController(0);
+    FanFollowerHost host;
+    ApplyLedSettings(host, false);
+    sim.resetCounters();
+    for (int pass = 0; pass < 5; ++pass) ApplyLedSettings(host, false);
+    EXPECT_EQ(sim.callCount(NvId_I2cWriteEx) + sim.callCount(NvId_SetIllumZonesControl), 0u) << "55 degC all along";
+    WriteBoardString(0, setting::LedCtrlMode, L"2");  // the rainbow moves on every pass
+    ApplyLedSettings(host, false);
+    EXPECT_GT(sim.callCount(NvId_I2cWriteEx) + sim.callCount(NvId_SetIllumZonesControl), 0u);
 }
 
 }  // namespace
