@@ -113,6 +113,30 @@ protected:
 
     bool Exists(int id) { return ::GetDlgItem(window_, id) != nullptr; }
 
+    // The program's dialog of that caption once it is shown with its shape, else null.
+    HWND WaitForDialog(const wchar_t* caption) {
+        for (int i = 0; i < 100; ++i) {
+            const HWND dialog = zorvane_.FindWindow(kDialogClass, caption);
+            if (dialog && IsShownShaped(dialog)) return dialog;
+            ::Sleep(50);
+        }
+        return nullptr;
+    }
+
+    // A value of the first board's settings of that identity, as the program stored it.
+    static std::wstring StoredForBoard(const wchar_t* identity, const wchar_t* name) {
+        const std::wstring key = std::wstring(L"Software\\Drelmont\\Zorvane\\") + identity + L"\\0";
+        HKEY k;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &k) != ERROR_SUCCESS) {
+            return L"(no key)";
+        }
+        wchar_t text[64] = {};
+        DWORD bytes = sizeof(text) - sizeof(wchar_t);
+        const LONG status = ::RegQueryValueExW(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+        ::RegCloseKey(k);
+        return status == ERROR_SUCCESS ? std::wstring(text) : std::wstring(L"(no value)");
+    }
+
     // Polls until `readouts` shows `expected` (the window repaints on its own schedule).
     void ExpectReadouts(const std::vector<std::pair<const wchar_t*, std::wstring>>& expected) {
         std::wstring seen;
@@ -253,26 +277,10 @@ TEST_F(FrontPanel, FanDialogAppliesAndStoresEachMode) {
     Start(L"fans2");
     WaitUntilShown();
     ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12322, BN_CLICKED), 0);  // "ButtonFanDutyDec"
-    HWND dialog = nullptr;
-    for (int i = 0; i < 100 && !(dialog && IsShownShaped(dialog)); ++i) {
-        dialog = zorvane_.FindWindow(kDialogClass, L"Fan Control - Zorvane");
-        ::Sleep(50);
-    }
+    const HWND dialog = WaitForDialog(L"Fan Control - Zorvane");
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(IsShownShaped(dialog));
 
-    const std::wstring key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340002\\0";
-    auto stored = [&](const wchar_t* name) {
-        HKEY k;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &k) != ERROR_SUCCESS) {
-            return std::wstring(L"(no key)");
-        }
-        wchar_t text[64] = {};
-        DWORD bytes = sizeof(text) - sizeof(wchar_t);
-        const LONG status = ::RegQueryValueExW(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
-        ::RegCloseKey(k);
-        return status == ERROR_SUCCESS ? std::wstring(text) : std::wstring(L"(no value)");
-    };
+    auto stored = [&](const wchar_t* name) { return StoredForBoard(L"10DE1E8712340002", name); };
     // A click on a mode's box, then Apply, as the user makes them.
     auto apply = [&](int box, int box2) {
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), 0);
@@ -293,6 +301,20 @@ TEST_F(FrontPanel, FanDialogAppliesAndStoresEachMode) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_FALSE(::IsWindowVisible(dialog)) << "Cancel hides it";
     EXPECT_TRUE(::IsWindow(dialog));
+}
+
+TEST_F(FrontPanel, TheLedButtonOpensTheLedDialogWhoseBoxesStoreAtOnce) {
+    Start(L"ledrgb");
+    WaitUntilShown();
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12371, BN_CLICKED), 0);  // the LED button
+    const HWND dialog = WaitForDialog(L"LED Control - Zorvane");
+    ASSERT_NE(dialog, nullptr);
+    for (const auto& [box, code] : {std::pair{12422, L"6"}, {12373, L"1"}, {12382, L"9"}}) {
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), 0);
+        EXPECT_EQ(StoredForBoard(L"10DE1E8712340007", L"LedCtrlMode"), code) << box;
+    }
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog)) << "Cancel hides it";
 }
 
 }  // namespace

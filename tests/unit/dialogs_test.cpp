@@ -394,6 +394,33 @@ TEST_F(LedDialog, SwatchesSpeedsAndThePowerOnDefault) {
     CLedCtrlDlg::s_chooseColour = nullptr;
 }
 
+TEST_F(LedDialog, EachEffectBoxStoresItsCodeAtOnceAndSendsItsBytes) {
+    OpenLed("zone = 1\nled_second = 1, 2, 0, 2\n");  // kind 1202
+    WriteBoardString(0, setting::LedCtrlColor, std::to_wstring(0x00123456).c_str());
+    led->RefreshLedDialog();
+    struct Case {
+        UINT box;
+        const wchar_t* code;
+        const char* log;  // "" when the effect's bytes are not checked here
+    };
+    const Case cases[] = {
+        {IDC_LED_RAINBOW, L"2", ""},
+        {IDC_LED_BREATH, L"4", ""},
+        {IDC_LED_CYCLE, L"5", ""},
+        {IDC_LED_STROBE, L"6", ""},
+        {IDC_LED_GPUTEMP, L"0", ""},
+        {IDC_LED_STILL, L"1", "W 92 E0 00\nW 92 60 01\nW 92 6C 56\nW 92 6D 34\nW 92 6E 12\nW 92 6F 64\n"},
+        {IDC_LED_OFF, L"9", "W 92 E0 00\nW 92 60 01\nW 92 6C 00\nW 92 6D 00\nW 92 6E 00\nW 92 6F 64\n"},
+    };
+    for (const Case& c : cases) {
+        sim.resetCounters();
+        led->SendMessage(WM_COMMAND, MAKEWPARAM(c.box, BN_CLICKED));
+        EXPECT_EQ(Stored(key, L"LedCtrlMode"), c.code) << c.box;
+        EXPECT_EQ(led->TickedEffect(), static_cast<LedEffect>(std::stoi(c.code))) << c.box;
+        if (*c.log) EXPECT_EQ(sim.I2cLog(), c.log) << c.box;
+    }
+}
+
 TEST_F(LedDialog, ShowingAndHidingSendTheStoredEffectAgain) {
     OpenLed("zone = 1\nled_second = 1, 2, 0, 2\n");  // kind 1202
     WriteBoardString(0, setting::LedCtrlMode, L"4");

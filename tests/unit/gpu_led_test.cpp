@@ -18,9 +18,6 @@ class Led : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim.ok());
-        HMODULE module = ::GetModuleHandleW(L"nvapi64.dll");
-        i2cLog = reinterpret_cast<SimI2cLogFn>(reinterpret_cast<void*>(::GetProcAddress(module, "SimI2cLog")));
-        ASSERT_NE(i2cLog, nullptr);
         SkipGpuPausesForTesting(true);
     }
     void TearDown() override { SkipGpuPausesForTesting(false); }
@@ -32,14 +29,9 @@ protected:
         sim.resetCounters();
         return kind;
     }
-    std::string Log() const {
-        char buffer[8192];
-        i2cLog(buffer, sizeof buffer);
-        return buffer;
-    }
+    std::string Log() const { return sim.I2cLog(); }
 
     SimDriver sim;
-    SimI2cLogFn i2cLog = nullptr;
 };
 
 TEST_F(Led, ControllerKinds) {

@@ -36,9 +36,10 @@ public:
         resetCounters = Resolve<SimResetCountersFn>(module, "SimResetCounters");
         callLog = Resolve<SimCallLogFn>(module, "SimCallLog");
         stateValue = Resolve<SimStateValueFn>(module, "SimStateValue");
+        i2cLog = Resolve<SimI2cLogFn>(module, "SimI2cLog");
     }
 
-    bool ok() const { return load && injectFault && callCount && resetCounters && callLog && stateValue; }
+    bool ok() const { return load && injectFault && callCount && resetCounters && callLog && stateValue && i2cLog; }
 
     // Loads a built-in scenario or a file, lists the boards and clears the counters.
     int Use(const char* scenario) {
@@ -64,6 +65,13 @@ public:
         return boards;
     }
 
+    // The I2C transfers since the last reset, one "W addr reg data..." line each.
+    std::string I2cLog() const {
+        char buffer[8192] = {};
+        i2cLog(buffer, sizeof buffer);
+        return buffer;
+    }
+
     // Version words of the logged calls to `id`, in order.
     std::vector<unsigned> Versions(unsigned id) const {
         std::vector<unsigned> versions;
@@ -83,6 +91,7 @@ public:
     SimResetCountersFn resetCounters = nullptr;
     SimCallLogFn callLog = nullptr;
     SimStateValueFn stateValue = nullptr;
+    SimI2cLogFn i2cLog = nullptr;
 
 private:
     template <class F>
