@@ -9,12 +9,14 @@
 #include "profiles/board_features.h"
 #include "profiles/builtin_modes.h"
 #include "profiles/settings_store.h"
+#include "profiles/user_modes.h"
 #include "resources/resource.h"
 #include "skin/skin_builder.h"
 #include "skin/skin_file.h"
 #include "skin/skin_paths.h"
 
 #include <commctrl.h>
+#include <algorithm>
 
 #include <iterator>
 
@@ -77,6 +79,8 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_FANDUTYDEC, &CMorvikDlg::OnOpenFanDialog),
         msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
         msgmap::Command(IDC_BUTTON_LEDCTRL, &CMorvikDlg::OnOpenLedDialog),
+        msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
+        msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
     };
     static const MessageMap map{CSkinDialog::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -96,6 +100,18 @@ void CMorvikDlg::LightModeButton(int slot) {
     SetButtonToggled(IDC_BUTTON_OC2MODE, slot == kSlotOc);
     SetButtonToggled(IDC_BUTTON_GAMINGMODE, slot == kSlotGaming);
     SetButtonToggled(IDC_BUTTON_SILENCEMODE, slot == kSlotSilence);
+}
+
+void CMorvikDlg::OnModeSlot(UINT id) {
+    const auto button = std::find(std::begin(kModeButtons), std::end(kModeButtons), id);
+    const CControlButton* pressed = Button(id);
+    const CControlButton* save = Button(IDC_BUTTON_SAVE);
+    if (button == std::end(kModeButtons) || !pressed) return;
+    const bool saveArmed = save && save->IsToggled();
+    const int slot = static_cast<int>(button - std::begin(kModeButtons)) + 1;
+    const int lit = PressSlotButton(*this, slot, saveArmed, pressed->IsToggled());
+    if (saveArmed) SetButtonToggled(IDC_BUTTON_SAVE, 0);
+    LightModeButton(lit);
 }
 
 void CMorvikDlg::ReloadFanDialog() { FanDialog().LoadFanSettings(); }

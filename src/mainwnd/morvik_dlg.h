@@ -64,6 +64,7 @@ protected:
     void OnOpenFanDialog();
     void OnFansToAutomatic();
     void OnOpenLedDialog();
+    void OnModeSlot(UINT id);
 
     DECLARE_MESSAGE_MAP()
 

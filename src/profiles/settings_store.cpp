@@ -129,6 +129,11 @@ int ReadBoardInt(int board, const wchar_t* name) { return ReadBoardInt(board, na
 
 int ReadBoardInt(int board, const wchar_t* name, int defaultValue) { return ReadInt(BoardKey(board), name, defaultValue); }
 
+bool ReadBoardText(int board, const wchar_t* name, wchar_t (&text)[35]) {
+    std::wmemset(text, 0, 35);
+    return QueryText(BoardKey(board), name, text);
+}
+
 int ParseSettingText(const wchar_t* text) {
     while (*text == L' ' || *text == L'\t') ++text;
     const bool negative = *text == L'-';

@@ -63,6 +63,9 @@ int ReadProductInt(const wchar_t* name);
 int ReadBoardInt(int board, const wchar_t* name);
 // For names outside the table (mode fields): the caller's default.
 int ReadBoardInt(int board, const wchar_t* name, int defaultValue);
+// The stored text itself (at most 16 characters), for copies made text for text; false
+// when the value is missing or not text.
+bool ReadBoardText(int board, const wchar_t* name, wchar_t (&text)[35]);
 
 // The base-10 reading of a stored text: leading blanks and a sign allowed, stops at
 // the first non-digit; 0 without digits.

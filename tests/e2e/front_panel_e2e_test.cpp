@@ -267,7 +267,12 @@ TEST_F(FrontPanel, NoBoardShowsZerosEverywhere) {
 
 TEST_F(FrontPanel, StartAtLogonLeavesTheWindowHidden) {
     Start(L"panel", L"/A");
-    ::Sleep(2000);
+    // Its first paint shapes it; from then on it stays hidden (a loaded machine may
+    // take a while to get there).
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    for (int i = 0; i < 200 && ::GetWindowRgn(window_, shape) == ERROR; ++i) ::Sleep(50);
+    ::DeleteObject(shape);
+    ::Sleep(1000);
     EXPECT_FALSE(::IsWindowVisible(window_));
     EXPECT_TRUE(::IsWindow(window_));
 }

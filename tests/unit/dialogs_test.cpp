@@ -417,7 +417,9 @@ TEST_F(LedDialog, EachEffectBoxStoresItsCodeAtOnceAndSendsItsBytes) {
         led->SendMessage(WM_COMMAND, MAKEWPARAM(c.box, BN_CLICKED));
         EXPECT_EQ(Stored(key, L"LedCtrlMode"), c.code) << c.box;
         EXPECT_EQ(led->TickedEffect(), static_cast<LedEffect>(std::stoi(c.code))) << c.box;
-        if (*c.log) EXPECT_EQ(sim.I2cLog(), c.log) << c.box;
+        if (*c.log) {
+            EXPECT_EQ(sim.I2cLog(), c.log) << c.box;
+        }
     }
 }
 

@@ -2,14 +2,19 @@
 // feature word against the simulated driver.
 #include "gpu/board_list.h"
 #include "gpu/fans.h"
+#include "gpu/led.h"
 #include "gpu/voltage.h"
 #include "profiles/board_features.h"
 #include "profiles/board_settings.h"
+#include "gpu/clock_mechanism.h"
+#include "gpu/clocks.h"
 #include "profiles/settings_store.h"
+#include "profiles/user_modes.h"
 #include "sim_driver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -337,6 +342,130 @@ TEST_F(Features, NoRegisterIsWrittenWhereAnotherChipAnswersAtTheControllersAddre
     ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\nboard_controller = 1\ni2c_set = 0x40, 0x99, 0x40\n"), 1);
     ApplyFeatureSwitches(I2cVoltageController | CoreOverVoltageOn | OverCurrentOn);
     EXPECT_EQ(sim.callCount(NvId_I2cWriteEx), 0u);
+}
+
+// User modes: what a slot keeps and gives back, on the simulated driver.
+class Modes : public Store {
+protected:
+    struct RecordingHost : ModeHost {
+        int lit = -1, fanReloads = 0, ledReloads = 0, refreshes = 0;
+        void LightModeButton(int slot) override { lit = slot; }
+        void ReloadFanDialog() override { ++fanReloads; }
+        void ReloadLedDialog() override { ++ledReloads; }
+        void RefreshReadouts() override { ++refreshes; }
+        int FanCurveLevel(int, int, int) override { return 50; }
+    };
+    std::wstring Slot(int slot, const wchar_t* field, int point = 0) {
+        wchar_t name[48];
+        return StoredText(kPath, SlotValueName(slot, field, name, point));
+    }
+    void Use(const char* scenario, const wchar_t* path) {
+        ASSERT_EQ(sim.Use(scenario), 1) << scenario;
+        kPath = path;
+    }
+    RecordingHost host;
+    std::wstring kPath = kBoardPath;
+};
+
+TEST_F(Modes, EachClockMechanismGetsBackWhatWasSaved) {
+    struct Case {
+        const char* scenario;
+        const wchar_t* path;
+        ClockMechanism mechanism;
+    };
+    const Case cases[] = {
+        {"curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0", ClockMechanism::Curve},
+        {"pstates20", L"Software\\Drelmont\\Zorvane\\10DE1B8012340009\\0", ClockMechanism::Pstates20},
+        {"perflevels", L"Software\\Drelmont\\Zorvane\\10DE10801234000A\\0", ClockMechanism::PerfLevels},
+    };
+    for (const Case& c : cases) {
+        Use(c.scenario, c.path);
+        const int top = std::max(GpuGetPstateCount(0) - 1, 0);
+        int saved[2] = {};
+        for (int d = 0; d < 2; ++d) {
+            const int domain = d == 0 ? kGraphicsDomain : kMemoryDomain;
+            const ClockSetting s = GpuGetClockSetting(0, domain, top);
+            ASSERT_EQ(s.mechanism, c.mechanism) << c.scenario;
+            // Performance states 2.0 save an offset of 0, which must still be written back.
+            const int wanted = c.mechanism == ClockMechanism::Pstates20 ? 0 : s.minimum + (s.maximum - s.minimum) / 4;
+            GpuApplyClock(0, domain, top, wanted);
+            saved[d] = GpuGetClockSetting(0, domain, top).current;
+        }
+        SaveUserMode(1);
+        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"1") << c.scenario;
+        for (int d = 0; d < 2; ++d) {
+            const int domain = d == 0 ? kGraphicsDomain : kMemoryDomain;
+            const ClockSetting s = GpuGetClockSetting(0, domain, top);
+            GpuApplyClock(0, domain, top, s.minimum + 3 * (s.maximum - s.minimum) / 4);
+            ASSERT_NE(GpuGetClockSetting(0, domain, top).current, saved[d]) << c.scenario;
+        }
+        ApplyMode(host, 0, 1);
+        EXPECT_EQ(GpuGetClockSetting(0, kGraphicsDomain, top).current, saved[0]) << c.scenario;
+        EXPECT_EQ(GpuGetClockSetting(0, kMemoryDomain, top).current, saved[1]) << c.scenario;
+        if (c.mechanism == ClockMechanism::Curve) {
+            EXPECT_EQ(GpuGetCurveOffset(0, 0), saved[0]) << "every graphics point moves";
+        }
+        EXPECT_EQ(host.fanReloads, 1);
+        EXPECT_EQ(host.ledReloads, 1);
+        EXPECT_GE(host.refreshes, 1);
+        host = RecordingHost();
+        ClearStore();
+    }
+}
+
+TEST_F(Modes, AutomaticFansSaveZeroAndALevelAboveTheMaximumIsTheMaximum) {
+    Use("curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0");
+    GpuSetFan(0, 0, kFanFirst, GpuGetFan(0, kFanFirst, 2));
+    SaveUserMode(1);
+    EXPECT_EQ(Slot(1, L"FS"), L"0");
+    GpuSetFan(0, 1, kFanFirst, 60);
+    ASSERT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+    ApplyMode(host, 0, 1);
+    EXPECT_NE(GpuGetFanMode(0, kFanFirst, 0), 1) << "back to automatic";
+
+    WriteBoardString(0, L"UserMode2FS", L"150");
+    ApplyMode(host, 0, 2);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+    EXPECT_EQ(GpuGetFan(0, kFanFirst, 0), GpuGetFan(0, kFanFirst, 3));
+    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"2");
+}
+
+TEST_F(Modes, CopiesAreTextForTextAndTheLedsAreSentAgainWithoutLedValues) {
+    Use("ledrgb", L"Software\\Drelmont\\Zorvane\\10DE1E8712340007\\0");
+    LedDetectController(0);
+    WriteBoardString(0, setting::FanCtrlMode, L"02");
+    WriteBoardString(0, L"FanCrvPt1", L"0100000000");
+    WriteBoardString(0, L"FanCrvPt2", L"0");
+    SaveUserMode(3);
+    EXPECT_EQ(Slot(3, L"FanCtrlMode"), L"02");
+    EXPECT_EQ(Slot(3, L"FanCrvPt%d", 1), L"0100000000");
+    EXPECT_EQ(Slot(3, L"FanCrvPt%d", 2), L"(no value)") << "a point of 0 is not kept";
+    EXPECT_EQ(Slot(3, L"LedCtrlMode"), L"(no value)");
+
+    WriteBoardString(0, setting::FanCtrlMode, L"0");
+    WriteBoardString(0, setting::LedCtrlMode, L"1");
+    WriteBoardString(0, setting::LedCtrlColor, std::to_wstring(0x123456).c_str());
+    sim.resetCounters();
+    ApplyMode(host, 0, 3);
+    EXPECT_EQ(StoredText(kPath, L"FanCtrlMode"), L"02");
+    EXPECT_EQ(StoredText(kPath, L"LedCtrlMode"), L"1") << "the effect is left as it is";
+    const std::string still = "W 92 E0 00\nW 92 60 01\nW 92 6C 56\nW 92 6D 34\nW 92 6E 12\nW 92 6F 64\n";
+    const std::string log = sim.I2cLog();  // after the board controller's switches
+    ASSERT_GE(log.size(), 2 * still.size());
+    EXPECT_EQ(log.substr(log.size() - 2 * still.size()), still + still) << "and sent again";
+}
+
+TEST_F(Modes, SlotButtonsSaveApplyOrOnlyForgetTheActiveSlot) {
+    Use("curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0");
+    EXPECT_EQ(PressSlotButton(host, 4, true, true), 4);
+    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"4");
+    EXPECT_NE(Slot(4, L"CClkDelta2"), L"(no value)");
+    EXPECT_EQ(PressSlotButton(host, 4, false, true), 4);
+    EXPECT_EQ(host.ledReloads, 1) << "a checked button applies";
+    sim.resetCounters();
+    EXPECT_EQ(PressSlotButton(host, 4, false, false), 0);
+    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"0");
+    EXPECT_EQ(sim.callCount(0), sim.callCount(NvId_GetPCIIdentifiers)) << "nothing is sent to the board";
 }
 
 }  // namespace
