@@ -32,7 +32,6 @@ constexpr unsigned kMaxBoardButtons = std::size(kBoardButtons);
 constexpr UINT kModeButtons[] = {IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE2, IDC_BUTTON_USERMODE3,
                                  IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE5, IDC_BUTTON_USERMODE6,
                                  IDC_BUTTON_USERMODE7, IDC_BUTTON_USERMODE8};
-constexpr int kSlotSilence = 97, kSlotGaming = 98, kSlotOc = 99;
 
 // Fan duty, temperature, core clock, memory clock; the ones digit first in each group.
 constexpr UINT kReadouts[CMorvikDlg::kReadoutCount] = {
@@ -81,6 +80,8 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_LEDCTRL, &CMorvikDlg::OnOpenLedDialog),
         msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
+        msgmap::CommandRange(IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE, &CMorvikDlg::OnBuiltInMode),
+        msgmap::Command(IDC_BUTTON_RESTORE, &CMorvikDlg::OnRestoreDefaults),
     };
     static const MessageMap map{CSkinDialog::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -112,6 +113,12 @@ void CMorvikDlg::OnModeSlot(UINT id) {
     const int lit = PressSlotButton(*this, slot, saveArmed, pressed->IsToggled());
     if (saveArmed) SetButtonToggled(IDC_BUTTON_SAVE, 0);
     LightModeButton(lit);
+}
+
+void CMorvikDlg::OnBuiltInMode(UINT id) {
+    const int slot = id == IDC_BUTTON_GAMINGMODE ? kSlotGaming : id == IDC_BUTTON_SILENCEMODE ? kSlotSilence : kSlotOc;
+    SetButtonToggled(IDC_BUTTON_SAVE, 0);
+    PressBuiltInModeButton(*this, slot);
 }
 
 void CMorvikDlg::ReloadFanDialog() { FanDialog().LoadFanSettings(); }
@@ -158,6 +165,11 @@ void CMorvikDlg::SwitchFullSpeedOff() {
 }
 
 void CMorvikDlg::OnFansToAutomatic() {
+    SetFansAutomatic();
+    RefreshDisplay();
+}
+
+void CMorvikDlg::SetFansAutomatic() {
     SwitchFullSpeedOff();
     CFanCtrlDlg& dialog = FanDialog();
     dialog.RefreshFromDriver();
@@ -166,6 +178,12 @@ void CMorvikDlg::OnFansToAutomatic() {
     dialog.ApplyFanSettings();
     m_fanDuty = GpuSetFan(SelectedBoard, 0, kFanGeneric, GpuGetFan(SelectedBoard, kFanGeneric, 2));
     UpdateFanControls();
+}
+
+void CMorvikDlg::SetLedTemperatureEffect() { LedDialog().SelectEffect(kLedTemperature); }
+
+void CMorvikDlg::OnRestoreDefaults() {
+    RestoreDefaults(*this);
     RefreshDisplay();
 }
 

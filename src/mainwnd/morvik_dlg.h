@@ -37,6 +37,8 @@ public:
     void LightModeButton(int slot) override;
     void ReloadFanDialog() override;
     void ReloadLedDialog() override;
+    void SetFansAutomatic() override;
+    void SetLedTemperatureEffect() override;
     void RefreshReadouts() override;
     int FanCurveLevel(int board, int selector, int temperature) override;
 
@@ -65,6 +67,8 @@ protected:
     void OnFansToAutomatic();
     void OnOpenLedDialog();
     void OnModeSlot(UINT id);
+    void OnBuiltInMode(UINT id);
+    void OnRestoreDefaults();
 
     DECLARE_MESSAGE_MAP()
 

@@ -20,17 +20,34 @@ constexpr std::uint8_t kCoreOverVoltageOnValue = 4;
 constexpr std::uint8_t kOverCurrentRaised = 0x1F;
 constexpr std::uint8_t kOverCurrentNormal = 0x10;
 
-// Built-in mode bit of a recognised variant, by device and base graphics clock; 0 for none.
-std::uint32_t VariantModes(std::uint32_t device, int baseClock) {
-    if (device == 0x1B0610DE && (baseClock == 1518 || baseClock == 1556 || baseClock == 1594)) {
-        return feature::BuiltInModes;
-    }
-    if (device == 0x1B8210DE && baseClock == 1708) return feature::BuiltInModes;
-    if (device == 0x1B8210DE && baseClock == 1607) return feature::BuiltInOc2Mode;
-    return 0;
-}
+// The board variants with built-in modes and the values of their modes.
+constexpr BuiltInVariant kVariants[] = {
+    {0x1B0610DE, 1518, feature::BuiltInModes, {0, 100}, {-50, 90}, {-100, 80}},
+    {0x1B0610DE, 1556, feature::BuiltInModes, {0, 100}, {-25, 90}, {-50, 80}},
+    {0x1B0610DE, 1594, feature::BuiltInModes, {0, 100}, {-76, 90}, {-152, 80}},
+    {0x1B8210DE, 1708, feature::BuiltInModes, {0, 100}, {-76, 90}, {-152, 80}},
+    {0x1B8210DE, 1607, feature::BuiltInOc2Mode, {202, 120}, {0, 100}, {0, 100}},
+};
 
 }  // namespace
+
+void WriteBoardControllerRegisters(int board, bool coreOverVoltage, bool overCurrent) {
+    std::uint8_t identity = 0;
+    if (!GpuI2cRead(board, &identity, kBoardController, kIdentificationRegister) || identity != kBoardControllerAnswer) {
+        return;
+    }
+    const std::uint8_t core = coreOverVoltage ? kCoreOverVoltageOnValue : 0;
+    GpuI2cWrite(board, &core, kBoardController, kCoreOverVoltageRegister, 0, 1);
+    const std::uint8_t current = overCurrent ? kOverCurrentRaised : kOverCurrentNormal;
+    GpuI2cWrite(board, &current, kBoardController, kOverCurrentRegister, 0, 1);
+}
+
+const BuiltInVariant* FindBuiltInVariant(std::uint32_t device, int baseClock) {
+    for (const BuiltInVariant& variant : kVariants) {
+        if (variant.device == device && variant.baseClock == baseClock) return &variant;
+    }
+    return nullptr;
+}
 
 void RefreshBoardFeatures() {
     const int board = SelectedBoard;
@@ -67,7 +84,9 @@ void RefreshBoardFeatures() {
             word &= ~(feature::MaxOverVoltageBoard | feature::NoMaxVoltageBoard | feature::FanFullSpeedControl);
             if (word & feature::MemoryOverVoltageControl) {
                 word &= ~feature::MemoryOverVoltageControl;
-                word |= VariantModes(device, GpuGetClockFrequency(0, kClockBase));
+                if (const BuiltInVariant* variant = FindBuiltInVariant(device, GpuGetClockFrequency(0, kClockBase))) {
+                    word |= variant->feature;
+                }
             }
         } else {
             word &= ~(feature::MaxOverVoltageBoard | feature::NoMaxVoltageBoard);
@@ -88,14 +107,9 @@ void ApplyFeatureSwitches(std::uint32_t features) {
     const int board = SelectedBoard;
     // The board controller's registers only when the word says the board has one and
     // the chip at its address still identifies as it: another chip may answer there.
-    std::uint8_t identity = 0;
-    if ((features & feature::I2cVoltageController) &&
-        GpuI2cRead(board, &identity, kBoardController, kIdentificationRegister) && identity == kBoardControllerAnswer) {
+    if (features & feature::I2cVoltageController) {
         const bool coreOverVoltage = (features & feature::CoreOverVoltageOn) && !(features & feature::MaxOverVoltageBoard);
-        const std::uint8_t core = coreOverVoltage ? kCoreOverVoltageOnValue : 0;
-        GpuI2cWrite(board, &core, kBoardController, kCoreOverVoltageRegister, 0, 1);
-        const std::uint8_t current = (features & feature::OverCurrentOn) ? kOverCurrentRaised : kOverCurrentNormal;
-        GpuI2cWrite(board, &current, kBoardController, kOverCurrentRegister, 0, 1);
+        WriteBoardControllerRegisters(board, coreOverVoltage, features & feature::OverCurrentOn);
     }
 
     GpuSetDriverControl(board, GpuMemoryOverVoltageControl(board), (features & feature::MemoryOverVoltageOn) ? 1 : 0);

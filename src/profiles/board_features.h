@@ -23,11 +23,29 @@ constexpr std::uint32_t AnySwitch = I2cVoltageController | OverCurrentControl | 
                                     FanFullSpeedControl;
 }  // namespace feature
 
+// A board variant with built-in modes (PCI device and base graphics clock in MHz), the
+// feature bit it gets and its modes' graphics offset (MHz) and power target (%).
+struct BuiltInVariant {
+    struct Mode {
+        int offset;
+        int power;
+    };
+    std::uint32_t device;
+    int baseClock;
+    std::uint32_t feature;
+    Mode oc, gaming, silence;
+};
+const BuiltInVariant* FindBuiltInVariant(std::uint32_t device, int baseClock);
+
 // The feature word of SelectedBoard.
 extern std::uint32_t BoardFeatures;
 
 // Rebuilds BoardFeatures from the selected board's hardware and the program-wide overrides.
 void RefreshBoardFeatures();
+
+// The board controller's core over-voltage and over-current registers, written only when
+// the chip at its address still identifies as it (another chip may answer there).
+void WriteBoardControllerRegisters(int board, bool coreOverVoltage, bool overCurrent);
 
 // Drives the board controller registers and the driver controls from a stored word,
 // every write whatever the previous one did, then rebuilds BoardFeatures.

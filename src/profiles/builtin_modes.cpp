@@ -6,8 +6,18 @@
 #include "gpu/led.h"
 #include "gpu/pause.h"
 #include "gpu/sensors.h"
+#include "gpu/clock_mechanism.h"
+#include "gpu/clocks.h"
+#include "gpu/frame_rate.h"
+#include "gpu/status.h"
+#include "gpu/voltage.h"
+#include "gpu/power_thermal.h"
+#include "profiles/board_features.h"
 #include "profiles/led_effects.h"
 #include "profiles/settings_store.h"
+#include "profiles/user_modes.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -87,7 +97,39 @@ void ApplyLedEffect(int board, bool full) {
 
 }  // namespace
 
-void RestoreAtStart(ModeHost&, int) {}
+void RestoreAtStart(ModeHost& host, int count) {
+    for (int board = 0; board < count; ++board) {
+        const int slot = ReadBoardInt(board, setting::UserModeActive);
+        if (slot != 0) ApplyMode(host, board, slot);
+    }
+    const int active = ReadBoardInt(SelectedBoard, setting::UserModeActive);
+    if ((active >= 1 && active <= 8) || (active >= kSlotSilence && active <= kSlotOc)) host.LightModeButton(active);
+}
+
+void PrepareBuiltInMode(int slot) {
+    if (!(BoardFeatures & (feature::BuiltInModes | feature::BuiltInOc2Mode))) return;
+    const int board = SelectedBoard;
+    const int baseClock = GpuGetClockFrequency(kGraphicsDomain, kClockBase);
+    std::uint32_t device = 0, subsystem = 0;
+    if (baseClock <= 0 || !GpuGetPciIds(board, device, subsystem)) return;
+    const BuiltInVariant* variant = FindBuiltInVariant(device, baseClock);
+    if (!variant) return;
+    const BuiltInVariant::Mode& mode =
+        slot == kSlotOc ? variant->oc : slot == kSlotGaming ? variant->gaming : variant->silence;
+    wchar_t name[48];
+    WriteSelectedBoardInt(SlotValueName(slot, L"FS", name), 0);
+    if (GpuGetFanMode(board, kFanGeneric, 10) > 1) WriteSelectedBoardInt(SlotValueName(slot, L"FS2", name), 0);
+    if (GpuGetBoostRange(board, kGraphicsDomain, 3) > 0) {
+        WriteSelectedBoardInt(SlotValueName(slot, L"CClkDelta2", name), mode.offset);
+    }
+    if (GpuGetPowerLimitInfo(board, 1) > 0) WriteSelectedBoardInt(SlotValueName(slot, L"PowerLimit", name), mode.power);
+}
+
+void PressBuiltInModeButton(ModeHost& host, int slot) {
+    PrepareBuiltInMode(slot);
+    host.LightModeButton(slot);
+    ApplyMode(host, SelectedBoard, slot);
+}
 
 void ApplyFanModes(ModeHost& host, bool full) {
     if (full) host.ReloadFanDialog();
@@ -101,4 +143,56 @@ void ApplyLedSettings(ModeHost& host, bool full) {
     if (full) host.ReloadLedDialog();
     for (unsigned b = 0; b < BoardCount; ++b) ApplyLedEffect(static_cast<int>(b), full);
     AdvanceRainbowPhase();
+}
+
+void RestoreDefaults(ModeHost& host) {
+    const int board = SelectedBoard;
+    WriteSelectedBoardInt(setting::UserModeActive, 0);
+    host.LightModeButton(0);
+    host.SetFansAutomatic();
+    host.SetLedTemperatureEffect();
+
+    const int top = ModeTopLevel(board);
+    for (int domain : {kGraphicsDomain, kMemoryDomain}) {
+        switch (GpuClockMechanism(board, domain)) {
+        case ClockMechanism::Curve: {
+            const int last = GpuGetBoostRange(board, domain, 7);
+            for (int point = GpuGetBoostRange(board, domain, 6); point <= last; ++point) GpuSetCurveOffset(board, point, 0);
+            break;
+        }
+        case ClockMechanism::Pstates20: GpuSetClockOffset(board, domain, 0); break;
+        case ClockMechanism::PerfLevels:
+            for (int step = 0; step < 4; ++step) {
+                const int level = top - step;
+                if (ModeLevelKept(step, top) && level >= 0) {
+                    GpuSetPerfLevelClock(board, domain, level, GpuGetPerfLevelClock(board, domain, level, 1));
+                }
+            }
+            break;
+        }
+    }
+
+    if (GpuGetVoltageBoost(board) >= 0) {
+        GpuSetVoltageBoost(board, 0);
+    } else if (GpuGetBaseVoltageDelta(board, 3) != 0) {
+        GpuSetBaseVoltageDelta(board, 0);
+    }
+    if (const int power = GpuGetPowerLimitInfo(board, 1); power > 0) GpuSetPowerTarget(board, power);
+    WriteSelectedBoardInt(setting::Linked, 1);
+    TempTargetLimits limits{};
+    if (GpuGetTempTargetLimits(board, limits) && GpuGetTempTarget(board) != limits.defaultTarget) {
+        GpuSetTempTarget(board, limits.defaultTarget);
+    }
+    if (GpuGetTempPriority(board)) GpuSetTempPriority(board, 0);
+    if (GpuGetOverVoltage(board, 3) >= 1) {
+        WriteSelectedBoardInt(setting::Overvoltaged, 0);
+        GpuSetOverVoltage(board, 0);
+    }
+    GpuSetFrameRateTarget(255);
+    if (BoardFeatures & (feature::I2cVoltageController | feature::OverCurrentControl)) {
+        WriteBoardControllerRegisters(board, false, false);
+    }
+    if (BoardFeatures & feature::MemoryOverVoltageControl) GpuSetDriverControl(board, GpuMemoryOverVoltageControl(board), 0);
+    RefreshBoardFeatures();
+    DebugModeWarningArmed = 1;
 }

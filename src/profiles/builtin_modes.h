@@ -5,9 +5,20 @@
 
 #include "profiles/mode_host.h"
 
-// Re-applies the active mode of boards 0 … count − 1 and lights the selected board's
-// mode button. No mode is stored yet, so there is nothing to re-apply.
+// Slots of the built-in modes.
+constexpr int kSlotSilence = 97, kSlotGaming = 98, kSlotOc = 99;
+
+// Re-applies the active mode of boards 0 … count − 1 (at start the board count; 0 on a
+// board switch) and lights the selected board's mode button.
 void RestoreAtStart(ModeHost& host, int count);
+
+// Writes the built-in values of the selected board's variant into slot 97, 98 or 99:
+// fans automatic, the graphics curve offset and the power target. Nothing on a board
+// that is not a variant with built-in modes.
+void PrepareBuiltInMode(int slot);
+
+// A built-in mode button: prepares its slot, lights the button and applies the slot.
+void PressBuiltInModeButton(ModeHost& host, int slot);
 
 // One pass of the fan-curve follower: every board's fan group in curve mode gets the
 // curve's level at the board's temperature, manually; a group whose board gives no
@@ -19,3 +30,8 @@ void ApplyFanModes(ModeHost& host, bool full);
 // and the rainbow on every pass; with `full` the LED dialog's settings are reloaded
 // first and the effects that are set once are sent too. The rainbow moves on after each pass.
 void ApplyLedSettings(ModeHost& host, bool full);
+
+// The selected board back to its defaults: no active mode, fans automatic, the
+// temperature LED effect, clocks, voltage, power and temperature targets, over-voltage,
+// frame-rate target, the board controller's registers and memory over-voltage.
+void RestoreDefaults(ModeHost& host);

@@ -11,6 +11,11 @@ public:
     // The fan and LED dialogs read their board's settings afresh, when they exist.
     virtual void ReloadFanDialog() = 0;
     virtual void ReloadLedDialog() = 0;
+    // Both fans to the driver's automatic control through the fan dialog (stored as its
+    // Apply stores them), fan full speed switched off first.
+    virtual void SetFansAutomatic() = 0;
+    // The GPU-temperature LED effect through the LED dialog, stored and sent.
+    virtual void SetLedTemperatureEffect() = 0;
     // A monitoring sample and the read-outs from it, now.
     virtual void RefreshReadouts() = 0;
     // The level of `board`'s stored fan curve for `selector` (2 the first curve, 1 the

@@ -29,16 +29,6 @@ constexpr ClockNames kClocks[] = {
     {kMemoryDomain, L"MClkDelta2", L"MClkDelta", {L"MClk", L"MClkL3D", L"MClkVD", L"MClk2D"}},
 };
 
-// The board's top performance level: the pstate count less one, 0 below one pstate.
-int TopLevel(int board) { return std::max(GpuGetPstateCount(board) - 1, 0); }
-
-// Whether the level field at `step` (0 for L, 1 for L-1, ...) is kept: L always,
-// L-1 when L > 1, L-2 when L > 2, L-3 when L > 0.
-bool LevelKept(int step, int top) {
-    static constexpr int kAbove[] = {-1, 1, 2, 0};
-    return top > kAbove[step];
-}
-
 class Slot {
 public:
     Slot(int board, int slot) : m_board(board), m_slot(slot) {}
@@ -115,7 +105,7 @@ void SaveClock(int board, Slot& slot, const ClockNames& names, int top) {
     case ClockMechanism::Pstates20: slot.Write(names.pstate, GpuGetPstateClock(board, names.domain, 0, 0)); break;
     case ClockMechanism::PerfLevels:
         for (int step = 0; step < 4; ++step) {
-            if (!LevelKept(step, top)) continue;
+            if (!ModeLevelKept(step, top)) continue;
             const int level = top - step;
             slot.Write(names.levels[step], level >= 0 ? GpuGetPerfLevelClock(board, names.domain, level, 0) : 0);
         }
@@ -141,7 +131,7 @@ void ApplyClock(int board, const Slot& slot, const ClockNames& names, int top) {
         for (int step = 0; step < 4; ++step) {
             const int level = top - step;
             // A slot saved on a board with more levels names none below the first here.
-            if (LevelKept(step, top) && level >= 0 && slot.Read(names.levels[step], mhz) && mhz > 0) {
+            if (ModeLevelKept(step, top) && level >= 0 && slot.Read(names.levels[step], mhz) && mhz > 0) {
                 GpuSetPerfLevelClock(board, names.domain, level, mhz);
             }
         }
@@ -150,6 +140,13 @@ void ApplyClock(int board, const Slot& slot, const ClockNames& names, int top) {
 }
 
 }  // namespace
+
+int ModeTopLevel(int board) { return std::max(GpuGetPstateCount(board) - 1, 0); }
+
+bool ModeLevelKept(int step, int top) {
+    static constexpr int kAbove[] = {-1, 1, 2, 0};
+    return step >= 0 && step < 4 && top > kAbove[step];
+}
 
 const wchar_t* SlotValueName(int slot, const wchar_t* field, wchar_t (&name)[48], int point) {
     wchar_t fieldText[24];
@@ -160,7 +157,7 @@ const wchar_t* SlotValueName(int slot, const wchar_t* field, wchar_t (&name)[48]
 
 void SaveUserMode(int slot) {
     const int board = SelectedBoard;
-    const int top = TopLevel(board);
+    const int top = ModeTopLevel(board);
     WriteActiveSlot(board, slot);
     Slot mode(board, slot);
     SaveFan(board, mode, kFanFirst, L"FS");
@@ -198,7 +195,7 @@ void SaveUserMode(int slot) {
 }
 
 void ApplyMode(ModeHost& host, int board, int slot) {
-    const int top = TopLevel(board);
+    const int top = ModeTopLevel(board);
     WriteActiveSlot(board, slot);
     Slot mode(board, slot);
     ApplyFan(board, mode, kFanFirst, L"FS");

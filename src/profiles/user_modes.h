@@ -19,6 +19,12 @@ void ApplyMode(ModeHost& host, int board, int slot);
 // no mode is active. Returns the slot whose button is to be lit, 0 for none.
 int PressSlotButton(ModeHost& host, int slot, bool saveArmed, bool nowChecked);
 
+// The top performance level L of a board (the pstate count less one, 0 below one) and
+// whether the level L - step (step 0 to 3) counts: L always, L-1 when L > 1, L-2 when
+// L > 2, L-3 when L > 0 (saved as 0 while that level does not exist).
+int ModeTopLevel(int board);
+bool ModeLevelKept(int step, int top);
+
 // The slot's name for a field: "UserMode<slot><field>", `field` perhaps with a "%d"
 // that takes `point`.
 const wchar_t* SlotValueName(int slot, const wchar_t* field, wchar_t (&name)[48], int point = 0);

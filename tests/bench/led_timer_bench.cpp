@@ -17,6 +17,8 @@ struct NoWindow : ModeHost {
     void LightModeButton(int) override {}
     void ReloadFanDialog() override {}
     void ReloadLedDialog() override {}
+    void SetFansAutomatic() override {}
+    void SetLedTemperatureEffect() override {}
     void RefreshReadouts() override {}
     int FanCurveLevel(int, int, int) override { return 0; }
 };

@@ -10,6 +10,8 @@ struct FanFollowerHost : ModeHost {
     void LightModeButton(int) override {}
     void ReloadFanDialog() override { dialog->LoadFanSettings(); }
     void ReloadLedDialog() override {}
+    void SetFansAutomatic() override {}
+    void SetLedTemperatureEffect() override {}
     void RefreshReadouts() override {}
     int FanCurveLevel(int board, int selector, int temperature) override {
         return dialog->EvaluateFanCurve(board, selector, temperature);

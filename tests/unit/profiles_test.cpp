@@ -2,12 +2,15 @@
 // feature word against the simulated driver.
 #include "gpu/board_list.h"
 #include "gpu/fans.h"
+#include "gpu/frame_rate.h"
 #include "gpu/led.h"
 #include "gpu/voltage.h"
 #include "profiles/board_features.h"
 #include "profiles/board_settings.h"
 #include "gpu/clock_mechanism.h"
 #include "gpu/clocks.h"
+#include "gpu/power_thermal.h"
+#include "profiles/builtin_modes.h"
 #include "profiles/settings_store.h"
 #include "profiles/user_modes.h"
 #include "sim_driver.h"
@@ -348,8 +351,10 @@ TEST_F(Features, NoRegisterIsWrittenWhereAnotherChipAnswersAtTheControllersAddre
 class Modes : public Store {
 protected:
     struct RecordingHost : ModeHost {
-        int lit = -1, fanReloads = 0, ledReloads = 0, refreshes = 0;
+        int lit = -1, fanReloads = 0, ledReloads = 0, refreshes = 0, fansAutomatic = 0, ledTemperature = 0;
         void LightModeButton(int slot) override { lit = slot; }
+        void SetFansAutomatic() override { ++fansAutomatic; }
+        void SetLedTemperatureEffect() override { ++ledTemperature; }
         void ReloadFanDialog() override { ++fanReloads; }
         void ReloadLedDialog() override { ++ledReloads; }
         void RefreshReadouts() override { ++refreshes; }
@@ -466,6 +471,116 @@ TEST_F(Modes, SlotButtonsSaveApplyOrOnlyForgetTheActiveSlot) {
     EXPECT_EQ(PressSlotButton(host, 4, false, false), 0);
     EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"0");
     EXPECT_EQ(sim.callCount(0), sim.callCount(NvId_GetPCIIdentifiers)) << "nothing is sent to the board";
+}
+
+TEST_F(Modes, BuiltInModesOfTheKnownVariants) {
+    struct Case {
+        const char* device;
+        int baseClock;
+        int slot;
+        std::uint32_t feature;
+        int offset, power;
+    };
+    const Case cases[] = {
+        {"0x1B0610DE", 1556, kSlotGaming, feature::BuiltInModes, -25, 90},
+        {"0x1B0610DE", 1518, kSlotSilence, feature::BuiltInModes, -100, 80},
+        {"0x1B8210DE", 1607, kSlotOc, feature::BuiltInOc2Mode, 202, 120},
+    };
+    for (const Case& c : cases) {
+        ClearStore();
+        const std::string board = std::string("[board]\npci_device = ") + c.device +
+                                  "\npci_subsystem = 0x00011234\nclock_base_0 = " + std::to_string(c.baseClock * 1000) +
+                                  "\ncontrol = 24, 0\ncurve = 0, -200000, 1000000, 0, 79\n"
+                                  "power = 50000, 100000, 124000, 100000\nfan_cooler = 1, 30, 100, 35, 3000\n";
+        ASSERT_EQ(sim.UseText(board), 1);
+        kPath = std::wstring(L"Software\\Drelmont\\Zorvane\\10DE") + std::wstring(c.device + 2, c.device + 6) +
+                L"12340001\\0";
+        RefreshBoardFeatures();
+        ASSERT_EQ(BoardFeatures & (feature::BuiltInModes | feature::BuiltInOc2Mode), c.feature) << c.device;
+        GpuSetFan(0, 1, kFanFirst, 70);
+        PressBuiltInModeButton(host, c.slot);
+        EXPECT_EQ(host.lit, c.slot);
+        EXPECT_EQ(Slot(c.slot, L"CClkDelta2"), std::to_wstring(c.offset)) << c.device << " " << c.baseClock;
+        EXPECT_EQ(Slot(c.slot, L"PowerLimit"), std::to_wstring(c.power));
+        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), std::to_wstring(c.slot));
+        EXPECT_EQ(GpuGetCurveOffset(0, 0), c.offset);
+        EXPECT_EQ(GpuGetCurveOffset(0, 79), c.offset);
+        EXPECT_EQ(GpuGetPowerTarget(0), c.power);
+        EXPECT_NE(GpuGetFanMode(0, kFanFirst, 0), 1) << "the fans go to automatic";
+    }
+    // Any other board: the slot is left alone.
+    ClearStore();
+    ASSERT_EQ(sim.Use("curve"), 1);
+    RefreshBoardFeatures();
+    PrepareBuiltInMode(kSlotGaming);
+    EXPECT_EQ(StoredText(L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0", L"UserMode98FS"), L"(no key)");
+}
+
+TEST_F(Modes, TheStartReappliesEachBoardsModeAndLightsTheSelectedOne) {
+    Use("curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0");
+    for (const auto& [active, lit] : {std::pair{L"98", 98}, {L"99", 99}, {L"5", 5}, {L"50", -1}, {L"0", -1}}) {
+        host = RecordingHost();
+        WriteBoardString(0, setting::UserModeActive, active);
+        RestoreAtStart(host, 0);
+        EXPECT_EQ(host.lit, lit) << active;
+        EXPECT_EQ(host.ledReloads, 0) << "a board switch applies nothing";
+    }
+    WriteBoardString(0, L"UserMode2CClkDelta2", L"60");
+    WriteBoardString(0, setting::UserModeActive, L"2");
+    host = RecordingHost();
+    RestoreAtStart(host, 1);
+    EXPECT_EQ(GpuGetCurveOffset(0, 40), 60);
+    EXPECT_EQ(host.lit, 2);
+}
+
+TEST_F(Modes, RestoringDefaultsResetsEachMechanismAndTheControllerOnlyWhereThereIsOne) {
+    struct Case {
+        const char* scenario;
+        const wchar_t* path;
+        bool controller;
+    };
+    const Case cases[] = {
+        {"curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0", true},
+        {"pstates20", L"Software\\Drelmont\\Zorvane\\10DE1B8012340009\\0", false},
+        {"perflevels", L"Software\\Drelmont\\Zorvane\\10DE10801234000A\\0", false},
+    };
+    for (const Case& c : cases) {
+        ClearStore();
+        Use(c.scenario, c.path);
+        host = RecordingHost();
+        const int top = ModeTopLevel(0);
+        for (int domain : {kGraphicsDomain, kMemoryDomain}) {
+            const ClockSetting s = GpuGetClockSetting(0, domain, top);
+            GpuApplyClock(0, domain, top, s.minimum + 3 * (s.maximum - s.minimum) / 4);
+        }
+        if (GpuGetPowerLimitInfo(0, 1) > 0) GpuSetPowerTarget(0, GpuGetPowerLimitInfo(0, 3));
+        if (GpuGetVoltageBoost(0) >= 0) GpuSetVoltageBoost(0, 50);
+        GpuSetFrameRateTarget(60);
+        WriteBoardString(0, setting::UserModeActive, L"3");
+        RefreshBoardFeatures();
+        sim.resetCounters();
+
+        RestoreDefaults(host);
+        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"0") << c.scenario;
+        EXPECT_EQ(StoredText(kPath, L"Linked"), L"1");
+        EXPECT_EQ(host.lit, 0);
+        EXPECT_EQ(host.fansAutomatic, 1);
+        EXPECT_EQ(host.ledTemperature, 1);
+        for (int domain : {kGraphicsDomain, kMemoryDomain}) {
+            const ClockSetting s = GpuGetClockSetting(0, domain, top);
+            const int expected = s.mechanism == ClockMechanism::PerfLevels ? GpuGetPerfLevelClock(0, domain, top, 1) : 0;
+            EXPECT_EQ(s.current, expected) << c.scenario << " domain " << domain;
+        }
+        if (GpuGetPowerLimitInfo(0, 1) > 0) {
+            EXPECT_EQ(GpuGetPowerTarget(0), GpuGetPowerLimitInfo(0, 1));
+        }
+        if (GpuGetVoltageBoost(0) >= 0) {
+            EXPECT_EQ(GpuGetVoltageBoost(0), 0);
+        }
+        EXPECT_EQ(GpuGetFrameRateTarget(), 255);
+        const bool wroteController = sim.I2cLog().find("W 40 DD 00\nW 40 E2 10\n") != std::string::npos;
+        EXPECT_EQ(wroteController, c.controller) << c.scenario;
+    }
 }
 
 }  // namespace
