@@ -52,6 +52,7 @@ constexpr UINT kTrayIconId = IDI_TRAY;
 constexpr int kLabelFontHeight = 16;
 constexpr COLORREF kLabelColour = RGB(255, 255, 255);
 constexpr UINT kAnimationPeriod = 100;
+constexpr UINT kRestoreSettledAfter = 60000;
 constexpr UINT kFanModesPeriod = 5000;
 constexpr UINT kLedSettingsPeriod = 200;
 
@@ -350,9 +351,30 @@ void CMorvikDlg::LoadToolTips() {
     }
 }
 
+// The start-up restore; one skipped because the last one ended the program is told
+// once from the tray icon.
+void CMorvikDlg::StartRestoreGuarded() {
+    switch (RestoreAtStartGuarded(*this, static_cast<int>(BoardCount))) {
+    case StartRestore::Applied:
+        m_restorePending = true;
+        SetTimer(IDT_RESTORE_SETTLED, kRestoreSettledAfter);
+        break;
+    case StartRestore::Skipped: {
+        wchar_t text[MAX_PATH];
+        ReadLanguageText(L"Main", L"RestoreSkipped",
+                         L"Your last settings were not applied at start: Zorvane ended unexpectedly after it last "
+                         L"applied them. Apply a mode again when you are ready.",
+                         text);
+        m_tray.ShowBalloon(L"Zorvane", text);
+        break;
+    }
+    case StartRestore::NothingToApply: break;
+    }
+}
+
 // Everything that needs a board: modes, board buttons, the timers, fans and LEDs.
 void CMorvikDlg::StartBoardWork() {
-    RestoreAtStart(*this, static_cast<int>(BoardCount));
+    StartRestoreGuarded();
     if (BoardCount >= 2 && BoardCount <= kMaxBoardButtons) {
         for (unsigned b = 0; b < BoardCount; ++b) ShowButton(kBoardButtons[b], true);
     }
@@ -401,6 +423,11 @@ LRESULT CMorvikDlg::OnTimer(WPARAM id, LPARAM) {
     case IDT_LED_SETTINGS:
         ApplyLedSettings(*this, false);
         break;
+    case IDT_RESTORE_SETTLED:
+        KillTimer(IDT_RESTORE_SETTLED);
+        m_restorePending = false;
+        RestoreSettled();
+        break;
     default:
         return Default();
     }
@@ -439,7 +466,9 @@ LRESULT CMorvikDlg::OnClose(WPARAM, LPARAM) {
 }
 
 LRESULT CMorvikDlg::OnDestroy(WPARAM wParam, LPARAM lParam) {
-    for (UINT timer : {IDT_ANIMATION, IDT_MONITOR, IDT_FAN_MODES, IDT_LED_SETTINGS}) KillTimer(timer);
+    for (UINT timer : {IDT_ANIMATION, IDT_MONITOR, IDT_FAN_MODES, IDT_LED_SETTINGS, IDT_RESTORE_SETTLED}) KillTimer(timer);
+    // A normal end is not the end the restore guard watches for.
+    if (m_restorePending) RestoreSettled();
     m_tray.RemoveIcon();
     const LRESULT result = CSkinDialog::OnDestroy(wParam, lParam);
     DestroyChildDialogs();

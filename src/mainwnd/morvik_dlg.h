@@ -69,6 +69,7 @@ protected:
     void OnModeSlot(UINT id);
     void OnBuiltInMode(UINT id);
     void OnRestoreDefaults();
+    void StartRestoreGuarded();
 
     DECLARE_MESSAGE_MAP()
 
@@ -119,5 +120,6 @@ private:
 
     unsigned m_samplesTaken = 0;
     int m_trayRetry = 0;
+    bool m_restorePending = false;  // a start-up restore has not run 60 s yet
     int m_trayRetryCount = 0;
 };

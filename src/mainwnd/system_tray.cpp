@@ -97,6 +97,16 @@ bool CSystemTray::ShowIcon() {
     return !m_removed;
 }
 
+bool CSystemTray::ShowBalloon(const wchar_t* title, const wchar_t* text) {
+    if (m_removed && !ShowIcon()) return false;
+    NOTIFYICONDATAW balloon = m_data;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    FormatText(balloon.szInfoTitle, L"%s", title);
+    FormatText(balloon.szInfo, L"%s", text);
+    return s_notify(NIM_MODIFY, &balloon) != FALSE;
+}
+
 void CSystemTray::RemoveIcon() {
     m_showPending = false;
     if (m_removed) return;

@@ -20,6 +20,9 @@ public:
     // Adds the icon again (removing it first when present); true unless it is still removed.
     bool ShowIcon();
     void RemoveIcon();
+    // A warning balloon from the icon (shown first when it is away); false when the
+    // shell refused it.
+    bool ShowBalloon(const wchar_t* title, const wchar_t* text);
 
     // The main window's handler of the callback message.
     LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);

@@ -106,6 +106,25 @@ void RestoreAtStart(ModeHost& host, int count) {
     if ((active >= 1 && active <= 8) || (active >= kSlotSilence && active <= kSlotOc)) host.LightModeButton(active);
 }
 
+StartRestore RestoreAtStartGuarded(ModeHost& host, int count) {
+    if (ReadProductInt(setting::RestorePending) == 1) {
+        RestoreSettled();
+        RestoreAtStart(host, 0);
+        return StartRestore::Skipped;
+    }
+    bool any = false;
+    for (int board = 0; board < count && !any; ++board) any = ReadBoardInt(board, setting::UserModeActive) != 0;
+    if (!any) {
+        RestoreAtStart(host, 0);
+        return StartRestore::NothingToApply;
+    }
+    WriteProductInt(setting::RestorePending, 1);
+    RestoreAtStart(host, count);
+    return StartRestore::Applied;
+}
+
+void RestoreSettled() { WriteProductInt(setting::RestorePending, 0); }
+
 void PrepareBuiltInMode(int slot) {
     if (!(BoardFeatures & (feature::BuiltInModes | feature::BuiltInOc2Mode))) return;
     const int board = SelectedBoard;

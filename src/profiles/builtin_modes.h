@@ -12,6 +12,15 @@ constexpr int kSlotSilence = 97, kSlotGaming = 98, kSlotOc = 99;
 // board switch) and lights the selected board's mode button.
 void RestoreAtStart(ModeHost& host, int count);
 
+// The start-up restore, guarded against one that ends the program (an unstable
+// overclock would otherwise come back at every logon): "RestorePending" is 1 from
+// before the first write until RestoreSettled. A start that finds it still 1 lights the
+// buttons only and clears it.
+enum class StartRestore { Applied, Skipped, NothingToApply };
+StartRestore RestoreAtStartGuarded(ModeHost& host, int count);
+// The program has run long enough after the restore (or ended normally).
+void RestoreSettled();
+
 // Writes the built-in values of the selected board's variant into slot 97, 98 or 99:
 // fans automatic, the graphics curve offset and the power target. Nothing on a board
 // that is not a variant with built-in modes.

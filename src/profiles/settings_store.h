@@ -20,6 +20,7 @@ constexpr const wchar_t* TaskIcon = L"TaskIcon";
 constexpr const wchar_t* DisableMeter = L"DisableMeter";
 constexpr const wchar_t* GpuMaxVoltage = L"GPUMaxVoltage";
 constexpr const wchar_t* MasterDefCoreOv = L"MasterDefCoreOV";
+constexpr const wchar_t* RestorePending = L"RestorePending";  // 1 from a start-up restore until it has run 60 s
 // Per board (board key).
 constexpr const wchar_t* UserModeActive = L"UserModeActive";
 constexpr const wchar_t* Linked = L"Linked";

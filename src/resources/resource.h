@@ -84,6 +84,7 @@
 #define IDT_MONITOR 12364
 #define IDT_FAN_MODES 12365
 #define IDT_LED_SETTINGS 12369
+#define IDT_RESTORE_SETTLED 12370  // 60 s after a start-up restore
 
 // ---------------------------------------------------------------- CFanCtrlDlg, fan control
 #define IDD_FANCTRL 139

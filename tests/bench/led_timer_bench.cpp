@@ -1,29 +1,14 @@
 // The LED timer's traffic to the board: I2C transfers in one minute of 200 ms passes,
 // per board, with the temperature effect at a steady temperature and with the rainbow.
 #include "driver_bench.h"
+#include "no_window_host.h"
 #include "gpu/led.h"
 #include "gpu/nvapi.h"
 #include "profiles/builtin_modes.h"
-#include "profiles/mode_host.h"
 #include "profiles/settings_store.h"
 #include "sim_driver.h"
 
 #include <string>
-
-namespace {
-
-// The periodic pass touches no window.
-struct NoWindow : ModeHost {
-    void LightModeButton(int) override {}
-    void ReloadFanDialog() override {}
-    void ReloadLedDialog() override {}
-    void SetFansAutomatic() override {}
-    void SetLedTemperatureEffect() override {}
-    void RefreshReadouts() override {}
-    int FanCurveLevel(int, int, int) override { return 0; }
-};
-
-}  // namespace
 
 int main() {
     SimDriver sim;

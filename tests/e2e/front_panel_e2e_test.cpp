@@ -123,6 +123,14 @@ protected:
         return nullptr;
     }
 
+    // A left click in one of the panel's buttons, as the user makes it.
+    void ClickButton(int id) {
+        HWND button = ::GetDlgItem(window_, id);
+        ASSERT_NE(button, nullptr) << id;
+        ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+
     // A value of the first board's settings of that identity, as the program stored it.
     static std::wstring StoredForBoard(const wchar_t* identity, const wchar_t* name) {
         const std::wstring key = std::wstring(L"Software\\Drelmont\\Zorvane\\") + identity + L"\\0";
@@ -320,6 +328,22 @@ TEST_F(FrontPanel, TheLedButtonOpensTheLedDialogWhoseBoxesStoreAtOnce) {
     }
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_FALSE(::IsWindowVisible(dialog)) << "Cancel hides it";
+}
+
+TEST_F(FrontPanel, SaveThenASlotStoresItRestoreForgetsItAndTheSlotAppliesItAgain) {
+    Start(L"demo");
+    WaitUntilShown();
+    auto stored = [&](const wchar_t* name) { return StoredForBoard(L"10DE1E8712340001", name); };
+    ClickButton(12320);  // Save
+    ClickButton(12317);  // user mode 1
+    EXPECT_EQ(stored(L"UserModeActive"), L"1");
+    EXPECT_NE(stored(L"UserMode1CClkDelta2"), L"(no value)");
+    EXPECT_NE(stored(L"UserMode1FS"), L"(no value)");
+    ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(12312, BN_CLICKED), 0);  // Restore
+    EXPECT_EQ(stored(L"UserModeActive"), L"0");
+    EXPECT_EQ(stored(L"LedCtrlMode"), L"0") << "the LEDs follow the temperature again";
+    ClickButton(12317);
+    EXPECT_EQ(stored(L"UserModeActive"), L"1");
 }
 
 }  // namespace

@@ -583,4 +583,32 @@ TEST_F(Modes, RestoringDefaultsResetsEachMechanismAndTheControllerOnlyWhereThere
     }
 }
 
+TEST_F(Modes, AStartUpRestoreThatEndedTheProgramIsSkippedOnce) {
+    Use("curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0");
+    const std::wstring product = L"Software\\Drelmont\\Zorvane";
+    EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::NothingToApply);
+    EXPECT_EQ(StoredText(product, L"RestorePending"), L"(no value)");
+
+    WriteBoardString(0, L"UserMode2CClkDelta2", L"60");
+    WriteBoardString(0, setting::UserModeActive, L"2");
+    EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::Applied);
+    EXPECT_EQ(StoredText(product, L"RestorePending"), L"1");
+    EXPECT_EQ(GpuGetCurveOffset(0, 40), 60);
+
+    // The program died before the restore settled: the next start applies nothing.
+    GpuSetCurveOffset(0, 40, 0);
+    host = RecordingHost();
+    EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::Skipped);
+    EXPECT_EQ(GpuGetCurveOffset(0, 40), 0);
+    EXPECT_EQ(host.lit, 2) << "the active button is still lit";
+    EXPECT_EQ(StoredText(product, L"RestorePending"), L"0");
+
+    // The start after that restores again, and a settled restore clears the marker.
+    EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::Applied);
+    EXPECT_EQ(GpuGetCurveOffset(0, 40), 60);
+    RestoreSettled();
+    EXPECT_EQ(StoredText(product, L"RestorePending"), L"0");
+    EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::Applied);
+}
+
 }  // namespace
