@@ -219,11 +219,19 @@ void ApplyMode(ModeHost& host, int board, int slot) {
         GpuSetOverVoltage(board, value);
     }
 
+    // The feature word and the switches work on the selected board: for another board
+    // (the start-up restore) it is selected for this step only.
+    const int selected = SelectedBoard;
+    SelectedBoard = board;
     RefreshBoardFeatures();
     if (BoardFeatures & feature::AnySwitch) {
         std::uint32_t features = BoardFeatures;
         if (mode.Read(L"MasterMode", value) && value > 0) features = static_cast<std::uint32_t>(value);
         ApplyFeatureSwitches(features);
+    }
+    if (selected != board) {
+        SelectedBoard = selected;
+        RefreshBoardFeatures();
     }
 
     for (const FanCopy& fan : kFanCopies) {

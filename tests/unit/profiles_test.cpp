@@ -611,4 +611,18 @@ TEST_F(Modes, AStartUpRestoreThatEndedTheProgramIsSkippedOnce) {
     EXPECT_EQ(RestoreAtStartGuarded(host, 1), StartRestore::Applied);
 }
 
+TEST_F(Modes, AModeAppliedToAnotherBoardDrivesThatBoardsSwitches) {
+    ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\npci_subsystem = 0x00011234\n"
+                          "[board]\npci_device = 0x1E8710DE\npci_subsystem = 0x00021234\nboard_controller = 1\n"),
+              2);
+    SelectedBoard = 0;
+    const std::uint32_t word = feature::I2cVoltageController | feature::CoreOverVoltageOn;
+    WriteBoardString(1, L"UserMode5MasterMode", std::to_wstring(word).c_str());
+    sim.resetCounters();
+    ApplyMode(host, 1, 5);
+    EXPECT_NE(sim.I2cLog().find("W 40 DD 04\n"), std::string::npos) << sim.I2cLog();
+    EXPECT_EQ(SelectedBoard, 0);
+    EXPECT_FALSE(BoardFeatures & feature::I2cVoltageController) << "the selected board's word again";
+}
+
 }  // namespace
