@@ -29,6 +29,8 @@ constexpr ClockNames kClocks[] = {
     {kMemoryDomain, L"MClkDelta2", L"MClkDelta", {L"MClk", L"MClkL3D", L"MClkVD", L"MClk2D"}},
 };
 
+enum class Direction { IntoSlot, OutOfSlot };
+
 class Slot {
 public:
     Slot(int board, int slot) : m_board(board), m_slot(slot) {}
@@ -45,19 +47,14 @@ public:
         value = ParseSettingText(text);
         return true;
     }
-    // Copies the board value `source` into the slot, text for text, when it exists
+    // Copies a board value into the slot or back, text for text, when the source exists
     // (and reads as non-zero when `nonZero`).
-    void Keep(const wchar_t* source, const wchar_t* field, bool nonZero, int point = 0) {
+    void Copy(Direction direction, const wchar_t* boardName, const wchar_t* field, bool nonZero, int point = 0) {
+        const wchar_t* slotName = Name(field, point);
+        const bool intoSlot = direction == Direction::IntoSlot;
         wchar_t text[35];
-        if (ReadBoardText(m_board, source, text) && !(nonZero && ParseSettingText(text) == 0)) {
-            WriteBoardString(m_board, Name(field, point), text);
-        }
-    }
-    // The reverse: the slot's text back into `target`, under the same conditions.
-    void Restore(const wchar_t* field, const wchar_t* target, bool nonZero, int point = 0) {
-        wchar_t text[35];
-        if (ReadBoardText(m_board, Name(field, point), text) && !(nonZero && ParseSettingText(text) == 0)) {
-            WriteBoardString(m_board, target, text);
+        if (ReadBoardText(m_board, intoSlot ? boardName : slotName, text) && !(nonZero && ParseSettingText(text) == 0)) {
+            WriteBoardString(m_board, intoSlot ? slotName : boardName, text);
         }
     }
 
@@ -79,6 +76,23 @@ constexpr FanCopy kFanCopies[] = {
     {setting::FanCtrlMode, setting::FanCrvPt, L"FanCtrlMode", L"FanCrvPt%d"},
     {setting::Fan2CtrlMode, setting::Fan2CrvPt, L"Fan2CtrlMode", L"Fan2CrvPt%d"},
 };
+
+// Both fans' modes and curve points (a point only when it is not 0).
+void CopyFanValues(Slot& slot, Direction direction) {
+    for (const FanCopy& fan : kFanCopies) {
+        slot.Copy(direction, fan.mode, fan.slotMode, false);
+        for (int point = 1; point <= 4; ++point) {
+            wchar_t boardName[32];
+            FormatText(boardName, fan.point, point);
+            slot.Copy(direction, boardName, fan.slotPoint, true, point);
+        }
+    }
+}
+
+void CopyLedValues(Slot& slot, Direction direction) {
+    slot.Copy(direction, setting::LedCtrlMode, L"LedCtrlMode", false);
+    slot.Copy(direction, setting::LedCtrlColor, L"LedCtrlColor", false);
+}
 
 void WriteActiveSlot(int board, int slot) { WriteBoardUnsigned(board, setting::UserModeActive, static_cast<unsigned long>(slot)); }
 
@@ -182,16 +196,8 @@ void SaveUserMode(int slot) {
         wchar_t name[48];
         WriteBoardUnsigned(board, SlotValueName(slot, L"MasterMode", name), BoardFeatures);
     }
-    for (const FanCopy& fan : kFanCopies) {
-        mode.Keep(fan.mode, fan.slotMode, false);
-        for (int point = 1; point <= 4; ++point) {
-            wchar_t source[32];
-            FormatText(source, fan.point, point);
-            mode.Keep(source, fan.slotPoint, true, point);
-        }
-    }
-    mode.Keep(setting::LedCtrlMode, L"LedCtrlMode", false);
-    mode.Keep(setting::LedCtrlColor, L"LedCtrlColor", false);
+    CopyFanValues(mode, Direction::IntoSlot);
+    CopyLedValues(mode, Direction::IntoSlot);
 }
 
 void ApplyMode(ModeHost& host, int board, int slot) {
@@ -234,18 +240,10 @@ void ApplyMode(ModeHost& host, int board, int slot) {
         RefreshBoardFeatures();
     }
 
-    for (const FanCopy& fan : kFanCopies) {
-        mode.Restore(fan.slotMode, fan.mode, false);
-        for (int point = 1; point <= 4; ++point) {
-            wchar_t target[32];
-            FormatText(target, fan.point, point);
-            mode.Restore(fan.slotPoint, target, true, point);
-        }
-    }
+    CopyFanValues(mode, Direction::OutOfSlot);
     ApplyFanModes(host, true);
     host.RefreshReadouts();
-    mode.Restore(L"LedCtrlMode", setting::LedCtrlMode, false);
-    mode.Restore(L"LedCtrlColor", setting::LedCtrlColor, false);
+    CopyLedValues(mode, Direction::OutOfSlot);
     ApplyLedSettings(host, true);
     host.RefreshReadouts();
     DebugModeWarningArmed = 1;

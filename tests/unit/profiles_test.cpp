@@ -362,14 +362,14 @@ protected:
     };
     std::wstring Slot(int slot, const wchar_t* field, int point = 0) {
         wchar_t name[48];
-        return StoredText(kPath, SlotValueName(slot, field, name, point));
+        return StoredText(boardPath, SlotValueName(slot, field, name, point));
     }
     void Use(const char* scenario, const wchar_t* path) {
         ASSERT_EQ(sim.Use(scenario), 1) << scenario;
-        kPath = path;
+        boardPath = path;
     }
     RecordingHost host;
-    std::wstring kPath = kBoardPath;
+    std::wstring boardPath = kBoardPath;
 };
 
 TEST_F(Modes, EachClockMechanismGetsBackWhatWasSaved) {
@@ -397,7 +397,7 @@ TEST_F(Modes, EachClockMechanismGetsBackWhatWasSaved) {
             saved[d] = GpuGetClockSetting(0, domain, top).current;
         }
         SaveUserMode(1);
-        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"1") << c.scenario;
+        EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), L"1") << c.scenario;
         for (int d = 0; d < 2; ++d) {
             const int domain = d == 0 ? kGraphicsDomain : kMemoryDomain;
             const ClockSetting s = GpuGetClockSetting(0, domain, top);
@@ -432,7 +432,7 @@ TEST_F(Modes, AutomaticFansSaveZeroAndALevelAboveTheMaximumIsTheMaximum) {
     ApplyMode(host, 0, 2);
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
     EXPECT_EQ(GpuGetFan(0, kFanFirst, 0), GpuGetFan(0, kFanFirst, 3));
-    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"2");
+    EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), L"2");
 }
 
 TEST_F(Modes, CopiesAreTextForTextAndTheLedsAreSentAgainWithoutLedValues) {
@@ -452,8 +452,8 @@ TEST_F(Modes, CopiesAreTextForTextAndTheLedsAreSentAgainWithoutLedValues) {
     WriteBoardString(0, setting::LedCtrlColor, std::to_wstring(0x123456).c_str());
     sim.resetCounters();
     ApplyMode(host, 0, 3);
-    EXPECT_EQ(StoredText(kPath, L"FanCtrlMode"), L"02");
-    EXPECT_EQ(StoredText(kPath, L"LedCtrlMode"), L"1") << "the effect is left as it is";
+    EXPECT_EQ(StoredText(boardPath, L"FanCtrlMode"), L"02");
+    EXPECT_EQ(StoredText(boardPath, L"LedCtrlMode"), L"1") << "the effect is left as it is";
     const std::string still = "W 92 E0 00\nW 92 60 01\nW 92 6C 56\nW 92 6D 34\nW 92 6E 12\nW 92 6F 64\n";
     const std::string log = sim.I2cLog();  // after the board controller's switches
     ASSERT_GE(log.size(), 2 * still.size());
@@ -463,13 +463,13 @@ TEST_F(Modes, CopiesAreTextForTextAndTheLedsAreSentAgainWithoutLedValues) {
 TEST_F(Modes, SlotButtonsSaveApplyOrOnlyForgetTheActiveSlot) {
     Use("curve", L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0");
     EXPECT_EQ(PressSlotButton(host, 4, true, true), 4);
-    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"4");
+    EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), L"4");
     EXPECT_NE(Slot(4, L"CClkDelta2"), L"(no value)");
     EXPECT_EQ(PressSlotButton(host, 4, false, true), 4);
     EXPECT_EQ(host.ledReloads, 1) << "a checked button applies";
     sim.resetCounters();
     EXPECT_EQ(PressSlotButton(host, 4, false, false), 0);
-    EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"0");
+    EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), L"0");
     EXPECT_EQ(sim.callCount(0), sim.callCount(NvId_GetPCIIdentifiers)) << "nothing is sent to the board";
 }
 
@@ -493,7 +493,7 @@ TEST_F(Modes, BuiltInModesOfTheKnownVariants) {
                                   "\ncontrol = 24, 0\ncurve = 0, -200000, 1000000, 0, 79\n"
                                   "power = 50000, 100000, 124000, 100000\nfan_cooler = 1, 30, 100, 35, 3000\n";
         ASSERT_EQ(sim.UseText(board), 1);
-        kPath = std::wstring(L"Software\\Drelmont\\Zorvane\\10DE") + std::wstring(c.device + 2, c.device + 6) +
+        boardPath = std::wstring(L"Software\\Drelmont\\Zorvane\\10DE") + std::wstring(c.device + 2, c.device + 6) +
                 L"12340001\\0";
         RefreshBoardFeatures();
         ASSERT_EQ(BoardFeatures & (feature::BuiltInModes | feature::BuiltInOc2Mode), c.feature) << c.device;
@@ -502,7 +502,7 @@ TEST_F(Modes, BuiltInModesOfTheKnownVariants) {
         EXPECT_EQ(host.lit, c.slot);
         EXPECT_EQ(Slot(c.slot, L"CClkDelta2"), std::to_wstring(c.offset)) << c.device << " " << c.baseClock;
         EXPECT_EQ(Slot(c.slot, L"PowerLimit"), std::to_wstring(c.power));
-        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), std::to_wstring(c.slot));
+        EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), std::to_wstring(c.slot));
         EXPECT_EQ(GpuGetCurveOffset(0, 0), c.offset);
         EXPECT_EQ(GpuGetCurveOffset(0, 79), c.offset);
         EXPECT_EQ(GpuGetPowerTarget(0), c.power);
@@ -561,8 +561,8 @@ TEST_F(Modes, RestoringDefaultsResetsEachMechanismAndTheControllerOnlyWhereThere
         sim.resetCounters();
 
         RestoreDefaults(host);
-        EXPECT_EQ(StoredText(kPath, L"UserModeActive"), L"0") << c.scenario;
-        EXPECT_EQ(StoredText(kPath, L"Linked"), L"1");
+        EXPECT_EQ(StoredText(boardPath, L"UserModeActive"), L"0") << c.scenario;
+        EXPECT_EQ(StoredText(boardPath, L"Linked"), L"1");
         EXPECT_EQ(host.lit, 0);
         EXPECT_EQ(host.fansAutomatic, 1);
         EXPECT_EQ(host.ledTemperature, 1);
