@@ -26,14 +26,7 @@ ClockSetting GpuGetClockSetting(int board, int domain, int level) {
 
 void GpuApplyClock(int board, int domain, int level, int mhz) {
     switch (GpuClockMechanism(board, domain)) {
-    case ClockMechanism::Curve: {
-        const int first = GpuGetBoostRange(board, domain, 6);
-        const int last = GpuGetBoostRange(board, domain, 7);
-        for (int point = first; point <= last; ++point) {
-            if (GpuGetCurveOffset(board, point) != mhz) GpuSetCurveOffset(board, point, mhz);
-        }
-        return;
-    }
+    case ClockMechanism::Curve: GpuSetDomainCurveOffset(board, domain, mhz, CurvePoints::Changed); return;
     case ClockMechanism::Pstates20:
         if (GpuGetPstateClock(board, domain, 0, 0) != mhz) GpuSetClockOffset(board, domain, mhz);
         return;

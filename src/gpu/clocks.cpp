@@ -117,6 +117,13 @@ int GpuSetCurveOffset(int board, int point, int mhz) {
     return 0;
 }
 
+void GpuSetDomainCurveOffset(int board, int domain, int mhz, CurvePoints which) {
+    const int last = GpuGetBoostRange(board, domain, 7);
+    for (int point = GpuGetBoostRange(board, domain, 6); point <= last; ++point) {
+        if (which == CurvePoints::Every || GpuGetCurveOffset(board, point) != mhz) GpuSetCurveOffset(board, point, mhz);
+    }
+}
+
 int GpuGetPstateClock(int board, int domain, int, int field) {
     NvPhysicalGpuHandle gpu = BoardHandle(board);
     if (!gpu) return 0;

@@ -13,6 +13,10 @@ int GpuGetBoostRange(int board, int domain, int field);
 int GpuGetCurveOffset(int board, int point);
 // Sets one point's offset. 0 on success, 1 on failure (note the sense).
 int GpuSetCurveOffset(int board, int point, int mhz);
+// One offset on every point of a domain's curve: every point written, or only the
+// points that carry another offset.
+enum class CurvePoints { Every, Changed };
+void GpuSetDomainCurveOffset(int board, int domain, int mhz, CurvePoints which);
 
 // Performance states 2.0, P0. Fields: 0 offset, 2 offset minimum, 3 offset maximum,
 // 8 frequency (range: minimum), 9 frequency (range: maximum). 0 when unknown.

@@ -174,11 +174,7 @@ void RestoreDefaults(ModeHost& host) {
     const int top = ModeTopLevel(board);
     for (int domain : {kGraphicsDomain, kMemoryDomain}) {
         switch (GpuClockMechanism(board, domain)) {
-        case ClockMechanism::Curve: {
-            const int last = GpuGetBoostRange(board, domain, 7);
-            for (int point = GpuGetBoostRange(board, domain, 6); point <= last; ++point) GpuSetCurveOffset(board, point, 0);
-            break;
-        }
+        case ClockMechanism::Curve: GpuSetDomainCurveOffset(board, domain, 0, CurvePoints::Every); break;
         case ClockMechanism::Pstates20: GpuSetClockOffset(board, domain, 0); break;
         case ClockMechanism::PerfLevels:
             for (int step = 0; step < 4; ++step) {

@@ -131,12 +131,7 @@ void ApplyClock(int board, const Slot& slot, const ClockNames& names, int top) {
     int mhz = 0;
     switch (GpuClockMechanism(board, names.domain)) {
     case ClockMechanism::Curve:
-        if (slot.Read(names.curve, mhz)) {
-            const int last = GpuGetBoostRange(board, names.domain, 7);
-            for (int point = GpuGetBoostRange(board, names.domain, 6); point <= last; ++point) {
-                GpuSetCurveOffset(board, point, mhz);
-            }
-        }
+        if (slot.Read(names.curve, mhz)) GpuSetDomainCurveOffset(board, names.domain, mhz, CurvePoints::Every);
         break;
     case ClockMechanism::Pstates20:
         if (slot.Read(names.pstate, mhz)) GpuSetClockOffset(board, names.domain, mhz);
@@ -242,9 +237,9 @@ void ApplyMode(ModeHost& host, int board, int slot) {
 
     CopyFanValues(mode, Direction::OutOfSlot);
     ApplyFanModes(host, true);
-    host.RefreshReadouts();
     CopyLedValues(mode, Direction::OutOfSlot);
     ApplyLedSettings(host, true);
+    // One sample for the fan, clock and other read-outs, after everything is applied.
     host.RefreshReadouts();
     DebugModeWarningArmed = 1;
 }
