@@ -305,18 +305,36 @@ def draw_info(r):
 OVERCLOCK_SIZE = (560, 560)
 OVERCLOCK_ROWS = 7
 OVERCLOCK_TOP, OVERCLOCK_STEP = 70, 58
+# Master mode's page: the normal page and a column of four switches on its right.
+MASTER_WIDTH = 230
+MASTER_SWITCHES = (("ButtonOCCoreOV", 0), ("ButtonOCMemOV", 1), ("ButtonOCFanFS", 2), ("ButtonOCP", 3))
 
 
-def draw_overclock(r):
-    w, h = OVERCLOCK_SIZE
-    defs, body = panel(w, h, "OVERCLOCK")
+def overclock_rows(w):
+    body = ""
     for i in range(OVERCLOCK_ROWS):
         y = OVERCLOCK_TOP + OVERCLOCK_STEP * i
         body += (f'<rect x="404" y="{y + 20}" width="132" height="26" rx="6" fill="#0b0e12" '
                  f'stroke="#242b36" stroke-width="1"/>')
         if i:
             body += f'<rect x="24" y="{y - 6}" width="{w - 48}" height="1" fill="#232a34"/>'
-    r.render("overclock.png", svg(w, h, body, defs))
+    return body
+
+
+def draw_overclock(r):
+    w, h = OVERCLOCK_SIZE
+    defs, body = panel(w, h, "OVERCLOCK")
+    r.render("overclock.png", svg(w, h, body + overclock_rows(w), defs))
+    w2 = w + MASTER_WIDTH
+    defs, body = panel(w2, h, "OVERCLOCK")
+    body += overclock_rows(w)
+    body += f'<rect x="{w - 4}" y="64" width="1" height="{h - 130}" fill="#2a313c"/>'
+    body += text(w + 12, 70, "MASTER", 10, INK_DIM, "start", 700, 2)
+    for _, i in MASTER_SWITCHES:
+        y = OVERCLOCK_TOP + OVERCLOCK_STEP * i
+        body += (f'<rect x="{w + 8}" y="{y + 12}" width="{MASTER_WIDTH - 32}" height="48" rx="8" fill="#0b0e12" '
+                 f'stroke="#242b36" stroke-width="1"/>')
+    r.render("overclock2.png", svg(w2, h, body, defs))
     for key, label, width in (("ButtonOCOK", "OK", 96), ("ButtonOCCancel", "CANCEL", 96),
                               ("ButtonFenrask", "OC SCANNER", 124)):
         for state in ("N", "H", "D"):
@@ -324,6 +342,10 @@ def draw_overclock(r):
     for key, label in (("ButtonNormalMode", "NORMAL"), ("ButtonMasterMode", "MASTER")):
         for state in ("N", "H", "D", "TN", "TH", "TD"):
             r.render(f"buttons/{key}{state}.png", button(76, 24, label, state, size=9))
+    for key, _ in MASTER_SWITCHES:
+        for state in ("N", "H", "D", "TN", "TH", "TD"):
+            r.render(f"buttons/{key}{state}.png", button(56, 22, "ON" if state.startswith("T") else "OFF",
+                                                         state, size=9))
 
 
 # ---------------------------------------------------------------- the fan control dialog

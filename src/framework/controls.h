@@ -28,7 +28,12 @@ public:
     bool Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     void SetRange(int minimum, int maximum, bool redraw = false) {
         SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
-        SendMessage(TBM_SETRANGEMAX, redraw ? TRUE : FALSE, maximum);
+        SendMessage(TBM_SETRANGEMAX, FALSE, maximum);
+        // Placed again for the new range: some trackbars move the thumb only when the
+        // position changes (Wine's keeps it where the old range put it).
+        const LRESULT position = SendMessage(TBM_GETPOS);
+        SendMessage(TBM_SETPOS, FALSE, position == maximum ? minimum : maximum);
+        SendMessage(TBM_SETPOS, redraw ? TRUE : FALSE, position);
     }
     int GetRangeMin() const { return static_cast<int>(SendMessage(TBM_GETRANGEMIN)); }
     int GetRangeMax() const { return static_cast<int>(SendMessage(TBM_GETRANGEMAX)); }

@@ -2,6 +2,7 @@
 
 #include "framework/text.h"
 #include "gpu/board_list.h"
+#include "gpu/clocks.h"
 #include "gpu/fans.h"
 #include "gpu/sensors.h"
 #include "gpu/led.h"
@@ -79,6 +80,7 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_FANDUTYDEC, &CMorvikDlg::OnOpenFanDialog),
         msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
         msgmap::Command(IDC_BUTTON_LEDCTRL, &CMorvikDlg::OnOpenLedDialog),
+        msgmap::Command(IDC_BUTTON_OC, &CMorvikDlg::OnOpenOverclockDialog),
         msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE, &CMorvikDlg::OnBuiltInMode),
@@ -137,6 +139,26 @@ CLedCtrlDlg& CMorvikDlg::LedDialog() {
 
 // Showing it re-detects the controllers and applies the stored effect again.
 void CMorvikDlg::OnOpenLedDialog() { LedDialog().ShowWindow(SW_SHOW); }
+
+// The overclock dialog: made on first use, then shown and reloaded at the highest
+// performance level on every request.
+void CMorvikDlg::OnOpenOverclockDialog() {
+    RefreshBoardFeatures();
+    if (!m_overclockDialog) {
+        m_overclockDialog = std::make_unique<COverClkDlg>(*this);
+        m_overclockDialog->Create();
+    }
+    m_overclockDialog->ShowWindow(SW_SHOW);
+    const int count = GpuGetPstateCount(SelectedBoard);
+    m_overclockDialog->LoadSettings(count > 0 ? count - 1 : 0);
+}
+
+bool CMorvikDlg::ShowsFahrenheit() { return DisplaySettings.temperatureUnit == 1; }
+
+void CMorvikDlg::OverclockApplied() {
+    UpdateFanControls();
+    LightModeButton(0);
+}
 
 int CMorvikDlg::FanCurveLevel(int board, int selector, int temperature) {
     return FanDialog().EvaluateFanCurve(board, selector, temperature);
@@ -220,6 +242,10 @@ void CMorvikDlg::DestroyChildDialogs() {
     if (m_ledDialog) {
         if (m_ledDialog->m_hWnd) m_ledDialog->DestroyWindow();
         m_ledDialog.reset();
+    }
+    if (m_overclockDialog) {
+        if (m_overclockDialog->m_hWnd) m_overclockDialog->DestroyWindow();
+        m_overclockDialog.reset();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "dialogs/fan_ctrl_dlg.h"
 #include "dialogs/led_ctrl_dlg.h"
+#include "dialogs/overclock_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
 #include "skin/control_button.h"
@@ -16,7 +17,7 @@
 #include <memory>
 
 
-class CMorvikDlg : public CSkinDialog, public ModeHost {
+class CMorvikDlg : public CSkinDialog, public ModeHost, public OverclockHost {
 public:
     // `startHidden`: started at logon, the first paint leaves only the icon.
     explicit CMorvikDlg(bool startHidden = false, CWnd* parent = nullptr);
@@ -42,9 +43,14 @@ public:
     void RefreshReadouts() override;
     int FanCurveLevel(int board, int selector, int temperature) override;
 
+    // OverclockHost
+    bool ShowsFahrenheit() override;
+    void OverclockApplied() override;
+
     // The fan control dialog, made (hidden) on first use; null before.
     CFanCtrlDlg* FanDialogIfMade() { return m_fanDialog.get(); }
     CLedCtrlDlg* LedDialogIfMade() { return m_ledDialog.get(); }
+    COverClkDlg* OverclockDialogIfMade() { return m_overclockDialog.get(); }
     // The fan slider's range and position when the fan is manual; else the slider hides.
     void UpdateFanControls();
 
@@ -66,6 +72,7 @@ protected:
     void OnOpenFanDialog();
     void OnFansToAutomatic();
     void OnOpenLedDialog();
+    void OnOpenOverclockDialog();
     void OnModeSlot(UINT id);
     void OnBuiltInMode(UINT id);
     void OnRestoreDefaults();
@@ -106,6 +113,7 @@ private:
     CPPToolTip m_toolTip;
     std::unique_ptr<CFanCtrlDlg> m_fanDialog;
     std::unique_ptr<CLedCtrlDlg> m_ledDialog;
+    std::unique_ptr<COverClkDlg> m_overclockDialog;
 
     // Monitor values.
     int m_temperature = 0;

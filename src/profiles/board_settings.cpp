@@ -64,7 +64,7 @@ void LedSettings::Save(int board) const {
 }
 
 OverclockSwitches OverclockSwitches::Load(int board) {
-    return {ReadBoardInt(board, setting::Linked) == 1, ReadBoardInt(board, setting::Overvoltaged) == 1};
+    return {ReadBoardInt(board, setting::Linked, 1) != 0, ReadBoardInt(board, setting::Overvoltaged, 0) >= 1};
 }
 
 void OverclockSwitches::Save(int board) const {

@@ -27,8 +27,8 @@ struct LedSettings {
 };
 
 struct OverclockSwitches {
-    bool linked = false;        // temperature target follows the power target
-    bool overvoltaged = false;  // maximum over-voltage switched on
+    bool linked = true;         // temperature target follows the power target; missing: linked
+    bool overvoltaged = false;  // maximum over-voltage switched on (a stored 1 or more)
 
     static OverclockSwitches Load(int board);
     void Save(int board) const;

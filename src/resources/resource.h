@@ -86,6 +86,59 @@
 #define IDT_LED_SETTINGS 12369
 #define IDT_RESTORE_SETTLED 12370  // 60 s after a start-up restore
 
+// ---------------------------------------------------------------- COverClkDlg, overclock
+#define IDD_OVERCLK 133
+// Per row: slider, item label, value text, unit text.
+#define IDC_OC_CORE_SLIDER 1001
+#define IDC_OC_CORE_ITEM 1019
+#define IDC_OC_CORE_VALUE 1005
+#define IDC_OC_CORE_UNIT 1025
+#define IDC_OC_MEMORY_SLIDER 1003
+#define IDC_OC_MEMORY_ITEM 1020
+#define IDC_OC_MEMORY_VALUE 1007
+#define IDC_OC_MEMORY_UNIT 1024
+#define IDC_OC_VOLTAGE_SLIDER 1014
+#define IDC_OC_VOLTAGE_ITEM 1022
+#define IDC_OC_VOLTAGE_VALUE 1009
+#define IDC_OC_VOLTAGE_UNIT 1023
+#define IDC_OC_POWER_SLIDER 1015
+#define IDC_OC_POWER_ITEM 1018
+#define IDC_OC_POWER_VALUE 1010
+#define IDC_OC_POWER_UNIT 1021
+#define IDC_OC_TEMP_SLIDER 1016
+#define IDC_OC_TEMP_ITEM 1027
+#define IDC_OC_TEMP_VALUE 1039
+#define IDC_OC_TEMP_UNIT 1026
+#define IDC_OC_VOLTMAX_SLIDER 1028
+#define IDC_OC_VOLTMAX_ITEM 1030
+#define IDC_OC_VOLTMAX_VALUE 1011
+#define IDC_OC_VOLTMAX_UNIT 1029
+#define IDC_OC_FRAME_SLIDER 1031
+#define IDC_OC_FRAME_ITEM 1034
+#define IDC_OC_FRAME_VALUE 1033
+#define IDC_OC_FRAME_UNIT 1032
+// Switches and their labels.
+#define IDC_OC_PRIORITIZE 1017
+#define IDC_OC_PRIORITIZE_LABEL 1042
+#define IDC_OC_LINKED 1013
+#define IDC_OC_LINKED_LABEL 1043
+#define IDC_OC_OVERVOLTAGED 1012
+#define IDC_OC_OVERVOLTAGED_LABEL 1044
+// The hidden list of performance level names.
+#define IDC_OC_LEVELS 1008
+#define IDC_OC_SCANNER 12403
+#define IDC_OC_NORMAL_MODE 12358
+#define IDC_OC_MASTER_MODE 12359
+// Master mode's switches and labels.
+#define IDC_OC_CORE_OV 12354
+#define IDC_OC_MEMORY_OV 12355
+#define IDC_OC_FAN_FULL_SPEED 12356
+#define IDC_OC_OVER_CURRENT 12357
+#define IDC_OC_CORE_OV_LABEL 12360
+#define IDC_OC_MEMORY_OV_LABEL 12361
+#define IDC_OC_FAN_FULL_SPEED_LABEL 12362
+#define IDC_OC_OVER_CURRENT_LABEL 12363
+
 // ---------------------------------------------------------------- CFanCtrlDlg, fan control
 #define IDD_FANCTRL 139
 // Per fan group: the first group, then the second.

@@ -50,8 +50,8 @@ SkinBuilder& SkinBuilder::Bind(UINT id, CTransparentStatic& label, HFONT font, C
     return *this;
 }
 
-SkinBuilder& SkinBuilder::Bind(UINT id, CButton& check) {
-    Add({.id = id, .kind = ControlKind::Check, .control = &check});
+SkinBuilder& SkinBuilder::Bind(UINT id, CButton& check, double rise) {
+    Add({.id = id, .kind = ControlKind::Check, .control = &check, .rise = rise});
     return *this;
 }
 
@@ -161,7 +161,7 @@ void SkinBuilder::Create(const SkinElement& element, const Binding& binding) {
         ReadSkinElement(element.section, element.key, &rect, nullptr, 0);
         const gdi::WindowDC screen(nullptr);
         check.Create(element.text, WS_CHILD | visible | WS_TABSTOP | BS_AUTOCHECKBOX,
-                     ScaleCheckRectangle(rect, ::GetDeviceCaps(screen.get(), LOGPIXELSX)), &m_parent, element.id);
+                     ScaleCheckRectangle(rect, ::GetDeviceCaps(screen.get(), LOGPIXELSX), binding.rise), &m_parent, element.id);
         break;
     }
     case ControlKind::Custom:

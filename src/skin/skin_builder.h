@@ -22,7 +22,8 @@ public:
     SkinBuilder& Bind(UINT id, CSliderControl& slider,
                       DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_BOTH | TBS_NOTICKS);
     SkinBuilder& Bind(UINT id, CTransparentStatic& label, HFONT font, COLORREF colour, DWORD align = SS_CENTER);
-    SkinBuilder& Bind(UINT id, CButton& check);
+    // `rise`: how much of a scaled box's extra height goes up (see ScaleCheckRectangle).
+    SkinBuilder& Bind(UINT id, CButton& check, double rise = 0.5);
     // A control the window makes itself at the element's rectangle.
     SkinBuilder& Bind(UINT id, std::function<void(const RECT& rect, UINT id)> create);
     // Every catalogued button of the window, in catalogue order.
@@ -56,6 +57,7 @@ private:
         HFONT font = nullptr;
         COLORREF colour = 0;
         DWORD style = 0;
+        double rise = 0.5;
         std::function<void(const RECT&, UINT)> create = nullptr;
     };
     void Add(const Binding& binding);

@@ -10,6 +10,13 @@ CSkinDialog::CSkinDialog(UINT templateId, const wchar_t* backgroundPath, CWnd* p
 
 CSkinDialog::~CSkinDialog() = default;
 
+void CSkinDialog::ChangeBackground(const wchar_t* path) {
+    if (!path || m_backgroundPath == path) return;
+    m_backgroundPath = path;
+    m_firstPaint = true;
+    if (m_hWnd) Invalidate(false);
+}
+
 const MessageMap* CSkinDialog::ThisMessageMap() {
     static const MessageEntry entries[] = {
         msgmap::Message(WM_PAINT, &CSkinDialog::OnPaint),
@@ -54,6 +61,10 @@ LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
         // cannot be read with GetDIBits.
         ShapeFromBitmap(m_hWnd, bitmap.get());
         m_background.Take(std::move(bitmap));
+        // Controls that copied what lay under them before the picture copy it again.
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            ::SendMessageW(child, WM_SKIN_BACKGROUND_CHANGED, 0, 0);
+        }
     }
     if (m_startHidden) {
         ShowWindow(SW_SHOWMINIMIZED);

@@ -14,6 +14,8 @@ public:
     ~CSkinDialog() override;
 
     void SetBackgroundPath(const wchar_t* path) { m_backgroundPath = path ? path : L""; }
+    // Another picture: loaded, sized, shaped and shown at the next paint.
+    void ChangeBackground(const wchar_t* path);
 
 protected:
     // Borderless popup styles, centred at the template size. Dialogs call it from

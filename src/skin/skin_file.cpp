@@ -92,11 +92,11 @@ void ReadSkinElement(const wchar_t* section, const wchar_t* key, RECT* rect, Ski
     }
 }
 
-RECT ScaleCheckRectangle(const RECT& rect, int pixelsPerInch) {
+RECT ScaleCheckRectangle(const RECT& rect, int pixelsPerInch, double rise) {
     const double s = pixelsPerInch > 96 ? pixelsPerInch / 96.0 : 1.0;
     const double w = rect.right - rect.left, h = rect.bottom - rect.top;
     const int x = rect.left - static_cast<int>((s - 1) * w);
-    const int y = rect.top - static_cast<int>((s - 1) * h * 0.5);
+    const int y = rect.top - static_cast<int>((s - 1) * h * rise);
     return RECT{x, y, x + static_cast<int>(w * s), y + static_cast<int>(h * s)};
 }
 

@@ -21,8 +21,8 @@ void ReadSkinElement(const wchar_t* section, const wchar_t* key, RECT* rect, Ski
 RECT ParseSkinRectangle(const wchar_t* text);
 
 // A check box's rectangle at the display's density: it grows to the left by its whole
-// extra width and equally up and down.
-RECT ScaleCheckRectangle(const RECT& rect, int pixelsPerInch);
+// extra width and up by `rise` of its extra height (half: equally up and down).
+RECT ScaleCheckRectangle(const RECT& rect, int pixelsPerInch, double rise = 0.5);
 
 // A text of the language file, or its built-in default, into a 260-character buffer.
 void ReadLanguageText(const wchar_t* section, const wchar_t* key, const wchar_t* defaultText,

@@ -8,6 +8,9 @@ constexpr UINT WM_SKIN_FIRST_PAINT = WM_APP + 0x100;
 // A control whose picture has another size than the control: wParam width, lParam height.
 constexpr UINT WM_SKIN_FIT_PICTURE = WM_APP + 0x101;
 
+// Sent to every child when the dialog has (another) picture: copies of it go stale.
+constexpr UINT WM_SKIN_BACKGROUND_CHANGED = WM_APP + 0x102;
+
 // Posts WM_SKIN_FIT_PICTURE to `window` when its size differs from `picture`.
 inline void RequestFitToPicture(HWND window, SIZE picture) {
     RECT client;

@@ -5,12 +5,18 @@
 const MessageMap* CSliderControl::ThisMessageMap() {
     static const MessageEntry entries[] = {
         msgmap::Message(WM_ERASEBKGND, &CSliderControl::OnEraseBackground),
+        msgmap::Message(WM_SKIN_BACKGROUND_CHANGED, &CSliderControl::OnBackgroundChanged),
     };
     static const MessageMap map{CSliderCtrl::ThisMessageMap(), entries, std::size(entries)};
     return &map;
 }
 
 LRESULT CSliderControl::OnEraseBackground(WPARAM, LPARAM) { return FALSE; }
+
+LRESULT CSliderControl::OnBackgroundChanged(WPARAM, LPARAM) {
+    m_snapshot.Reset();
+    return 0;
+}
 
 void CSliderControl::RefreshBackground() {
     m_snapshot.Reset();

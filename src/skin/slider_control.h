@@ -4,6 +4,7 @@
 
 #include "framework/controls.h"
 #include "framework/gdi.h"
+#include "skin/skin_messages.h"
 
 class CSliderControl : public CSliderCtrl {
 public:
@@ -19,6 +20,7 @@ public:
 protected:
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnBackgroundChanged(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 

@@ -5,6 +5,15 @@
 #include "dialogs/fan_curve.h"
 #include "dialogs/led_ctrl_dlg.h"
 #include "dialogs/led_rules.h"
+#include "dialogs/overclock_dlg.h"
+#include "dialogs/overclock_page.h"
+#include "dialogs/scanner.h"
+#include "framework/prompt.h"
+#include "gpu/clocks.h"
+#include "gpu/frame_rate.h"
+#include "gpu/power_thermal.h"
+#include "gpu/voltage.h"
+#include "profiles/board_features.h"
 #include "gpu/led.h"
 #include "profiles/led_effects.h"
 #include "fan_follower_host.h"
@@ -19,6 +28,7 @@
 #include "skin/skin_paths.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -448,6 +458,382 @@ TEST_F(LedDialog, TheTimerSendsATemperatureColourOnlyWhenItChanges) {
     WriteBoardString(0, setting::LedCtrlMode, L"2");  // the rainbow moves on every pass
     ApplyLedSettings(host, false);
     EXPECT_GT(sim.callCount(NvId_I2cWriteEx) + sim.callCount(NvId_SetIllumZonesControl), 0u);
+}
+
+// ---------------------------------------------------------------- overclock
+
+TEST(OverclockTexts, NumberFormats) {
+    EXPECT_EQ(ClockText(50, ClockMechanism::Curve), L"+50");
+    EXPECT_EQ(ClockText(0, ClockMechanism::Pstates20), L"+0");
+    EXPECT_EQ(ClockText(-75, ClockMechanism::Curve), L"-75");
+    EXPECT_EQ(ClockText(602, ClockMechanism::PerfLevels), L"602") << "an absolute clock has no sign";
+    EXPECT_EQ(MillivoltText(1050), L"+1.050");
+    EXPECT_EQ(MillivoltText(0), L"+0.000");
+    EXPECT_EQ(MillivoltText(-25), L"-0.025");
+    EXPECT_EQ(MillivoltText(-1250), L"-1.250");
+    EXPECT_EQ(Fahrenheit(83), 181);
+    EXPECT_EQ(Fahrenheit(0), 32);
+
+    OverclockPage page;
+    page.rows[kRowFrameRate].position = 255;
+    page.frameTargetSet = true;
+    EXPECT_EQ(ValueText(page, kRowFrameRate, TextMoment::Load), L"255") << "a stored 255 opens as its number";
+    EXPECT_EQ(ValueText(page, kRowFrameRate, TextMoment::Movement), L"MAX");
+    page.frameTargetSet = false;
+    EXPECT_EQ(ValueText(page, kRowFrameRate, TextMoment::Load), L"MAX");
+    page.rows[kRowFrameRate].position = 60;
+    EXPECT_EQ(ValueText(page, kRowFrameRate, TextMoment::Movement), L"60");
+    page.rows[kRowMaxVoltage].position = 50;
+    page.maxVoltageShift = true;
+    EXPECT_EQ(ValueText(page, kRowMaxVoltage, TextMoment::Load), L"+0.075") << "the board controller's 25 mV";
+    page.voltage = VoltageMode::Absolute;
+    page.rows[kRowVoltage].position = 1050;
+    EXPECT_EQ(ValueText(page, kRowVoltage, TextMoment::Load), L"1.050");
+    page.fahrenheit = true;
+    page.rows[kRowTemperature].position = 83;
+    EXPECT_EQ(ValueText(page, kRowTemperature, TextMoment::Load), L"181");
+}
+
+// Every driver write the overclock dialog can make.
+unsigned DriverWrites(SimDriver& sim) {
+    unsigned writes = 0;
+    for (unsigned id : {NvId_SetVfPointsControl, NvId_SetPstates20, NvId_SetPerfClocks, NvId_SetPstatesInfo,
+                        NvId_SetVoltageBoost, NvId_SetPowerPoliciesStatus, NvId_SetThermalPoliciesStatus,
+                        NvId_DrsSetSetting, NvId_I2cWriteEx, NvId_SetDriverControl, NvId_SetCoolerLevels,
+                        NvId_SetFanCoolersControl}) {
+        writes += sim.callCount(id);
+    }
+    return writes;
+}
+
+class OverclockPageTest : public FanDialog {};
+
+TEST_F(OverclockPageTest, UnchangedSlidersWriteNothingOnEveryMechanism) {
+    const struct {
+        const char* scenario;
+        ClockMechanism clock;
+        VoltageMode voltage;
+    } cases[] = {
+        {"curve", ClockMechanism::Curve, VoltageMode::Boost},
+        {"pstates20", ClockMechanism::Pstates20, VoltageMode::Absolute},
+        {"voltage", ClockMechanism::Pstates20, VoltageMode::Offset},
+    };
+    for (const auto& c : cases) {
+        ASSERT_GE(sim.Use(c.scenario), 1) << c.scenario;
+        GpuSetFrameRateTarget(90);
+        const bool boost = GpuGetVoltageBoost(0) >= 0;
+        OverclockPage page = LoadOverclockPage(0, 0, boost, false);
+        EXPECT_EQ(page.clocks[0], c.clock) << c.scenario;
+        EXPECT_EQ(page.voltage, c.voltage) << c.scenario;
+        EXPECT_EQ(page.rows[kRowFrameRate].position, 90) << c.scenario;
+        sim.resetCounters();
+        ApplyOverclockPage(0, 0, page);
+        EXPECT_EQ(DriverWrites(sim), 0u) << c.scenario;
+
+        // One slider moved: exactly its quantity is written.
+        page.rows[kRowCore].position = page.rows[kRowCore].maximum / 2;
+        ApplyOverclockPage(0, 0, page);
+        const ClockSetting core = GpuGetClockSetting(0, kGraphicsDomain, 0);
+        EXPECT_EQ(core.current, page.rows[kRowCore].maximum / 2) << c.scenario;
+        EXPECT_EQ(sim.callCount(NvId_SetPowerPoliciesStatus) + sim.callCount(NvId_SetThermalPoliciesStatus) +
+                      sim.callCount(NvId_DrsSetSetting),
+                  0u)
+            << c.scenario;
+    }
+}
+
+TEST_F(OverclockPageTest, ABoardWithoutOffsetRangesShowsAndWritesTheLevelsClock) {
+    ASSERT_EQ(sim.Use("perflevels"), 1);
+    OverclockPage page = LoadOverclockPage(0, 2, false, false);
+    EXPECT_EQ(page.clocks[0], ClockMechanism::PerfLevels);
+    EXPECT_EQ(page.rows[kRowCore].minimum, 500);
+    EXPECT_EQ(page.rows[kRowCore].maximum, 800);
+    EXPECT_EQ(page.rows[kRowCore].position, 602);
+    EXPECT_EQ(ValueText(page, kRowCore, TextMoment::Movement), L"602");
+    EXPECT_FALSE(page.rows[kRowVoltage].shown) << "no voltage range: the row is not offered";
+    sim.resetCounters();
+    ApplyOverclockPage(0, 2, page);
+    EXPECT_EQ(sim.callCount(NvId_SetPerfClocks), 2u) << "both domains, unchanged or not";
+    EXPECT_EQ(sim.callCount(NvId_SetPstatesInfo), 0u) << "an unreadable voltage is never written";
+    page.rows[kRowCore].position = 700;
+    ApplyOverclockPage(0, 2, page);
+    EXPECT_EQ(GpuGetPerfLevelClock(0, kGraphicsDomain, 2, 0), 700);
+
+    // Levels that could not be read show 0 and are never written as 0 MHz.
+    sim.injectFault(NvId_GetPerfClocks, NvError, 6);  // three reads a domain
+    page = LoadOverclockPage(0, 2, false, false);
+    ASSERT_EQ(page.rows[kRowCore].maximum, 0);
+    ASSERT_EQ(page.rows[kRowMemory].maximum, 0);
+    sim.resetCounters();
+    ApplyOverclockPage(0, 2, page);
+    EXPECT_EQ(sim.callCount(NvId_SetPerfClocks), 0u);
+    EXPECT_EQ(GpuGetPerfLevelClock(0, kGraphicsDomain, 2, 0), 700);
+}
+
+TEST_F(OverclockPageTest, WithoutAPowerTargetTheStoredLinkStillDecides) {
+    ASSERT_EQ(sim.UseText("[board]\npci_device = 0x1E8710DE\npci_subsystem = 0x00031234\n"
+                          "thermal = 16640, 21248, 22784, 21248\n"),
+              1);
+    OverclockPage page = LoadOverclockPage(0, 0, false, false);
+    EXPECT_FALSE(page.rows[kRowPower].shown);
+    EXPECT_FALSE(page.linkedShown);
+    EXPECT_TRUE(page.linked) << "nothing stored: linked";
+    EXPECT_FALSE(page.rows[kRowTemperature].enabled);
+    page.rows[kRowTemperature].position = 80;  // a linked slider is not the user's
+    sim.resetCounters();
+    ApplyOverclockPage(0, 0, page);
+    EXPECT_EQ(sim.callCount(NvId_SetThermalPoliciesStatus), 0u);
+    EXPECT_EQ(GpuGetTempTarget(0), 83);
+
+    WriteBoardString(0, setting::Linked, L"0");
+    page = LoadOverclockPage(0, 0, false, false);
+    EXPECT_FALSE(page.linked);
+    EXPECT_TRUE(page.rows[kRowTemperature].enabled);
+    page.rows[kRowTemperature].position = 80;
+    ApplyOverclockPage(0, 0, page);
+    EXPECT_EQ(GpuGetTempTarget(0), 80);
+    EXPECT_EQ(Stored(L"Software\\Drelmont\\Zorvane\\10DE1E8712340003\\0", L"Linked"), L"0");
+}
+
+class RecordingOverclockHost : public OverclockHost {
+public:
+    bool ShowsFahrenheit() override { return fahrenheit; }
+    void OverclockApplied() override { ++applied; }
+    bool fahrenheit = false;
+    int applied = 0;
+};
+
+// The dialog on the `curve` board: boost percent, a power and a temperature target
+// (83 degC), over-voltage to 100 mV, the board controller and both driver switches.
+class OverclockDialog : public FanDialog {
+protected:
+    void OpenOverclock(const char* scenario = "curve") {
+        ASSERT_GE(sim.Use(scenario), 1);
+        RefreshBoardFeatures();
+        oc = std::make_unique<COverClkDlg>(host);
+        ASSERT_TRUE(oc->Create());
+    }
+    void TearDown() override {
+        if (oc && oc->m_hWnd) oc->DestroyWindow();
+        oc.reset();
+        if (COverClkDlg::MasterMode()) COverClkDlg(host).SelectMode(false);
+        SetMessageBoxFunction(nullptr);
+        FanDialog::TearDown();
+    }
+    std::wstring Text(UINT id) {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(oc->Control(id).m_hWnd, text, 64);
+        return text;
+    }
+    void Move(OverclockRow row, int position) {
+        CSliderControl& slider = oc->Slider(row);
+        slider.SetPos(position);
+        oc->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), reinterpret_cast<LPARAM>(slider.m_hWnd));
+    }
+    void Click(UINT id) { oc->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    bool Shown(UINT id) { return (::GetWindowLongPtrW(oc->Control(id).m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+    RecordingOverclockHost host;
+    std::unique_ptr<COverClkDlg> oc;
+    const std::wstring curveKey = L"Software\\Drelmont\\Zorvane\\10DE1E8712340001\\0";
+};
+
+TEST_F(OverclockDialog, TheSlidersShowTheDriversRangesAndValues) {
+    OpenOverclock();
+    CSliderControl& core = oc->Slider(kRowCore);
+    EXPECT_EQ(core.GetRangeMin(), -200);
+    EXPECT_EQ(core.GetRangeMax(), 1000);
+    EXPECT_EQ(core.GetPos(), 0);
+    RECT thumb, channel;
+    core.GetThumbRect(&thumb);
+    core.GetChannelRect(&channel);
+    EXPECT_GT(thumb.left, channel.left + (channel.right - channel.left) / 8) << "0 sits a sixth along -200 to 1000";
+    EXPECT_EQ(Text(IDC_OC_CORE_VALUE), L"+0");
+    EXPECT_EQ(Text(IDC_OC_VOLTAGE_ITEM), L"GPU Over Voltage");
+    EXPECT_EQ(Text(IDC_OC_VOLTAGE_UNIT), L"%");
+    EXPECT_EQ(Text(IDC_OC_TEMP_VALUE), L"83");
+    EXPECT_EQ(Text(IDC_OC_TEMP_UNIT), L"'C");
+    EXPECT_FALSE(Shown(IDC_OC_MASTER_MODE) && !OffersMasterMode(BoardFeatures));
+    host.fahrenheit = true;
+    oc->LoadSettings(oc->Level());
+    EXPECT_EQ(Text(IDC_OC_TEMP_VALUE), L"181");
+    EXPECT_EQ(Text(IDC_OC_TEMP_UNIT), L"'F");
+}
+
+TEST_F(OverclockDialog, LinkedMovesTheTemperatureWithEveryPowerMovement) {
+    OpenOverclock();
+    ASSERT_EQ(static_cast<CButton&>(oc->Control(IDC_OC_LINKED)).GetCheck(), BST_CHECKED);
+    EXPECT_FALSE(::IsWindowEnabled(oc->Slider(kRowTemperature).m_hWnd));
+    for (int power : {110, 124, 60}) {
+        Move(kRowPower, power);
+        double degrees = 0;
+        ASSERT_TRUE(GpuLinkedTempTarget(0, power, degrees));
+        EXPECT_EQ(oc->Slider(kRowTemperature).GetPos(), static_cast<int>(degrees)) << power;
+        EXPECT_EQ(Text(IDC_OC_POWER_VALUE), std::to_wstring(power));
+    }
+    EXPECT_FALSE(::IsWindowEnabled(oc->Slider(kRowTemperature).m_hWnd));
+    static_cast<CButton&>(oc->Control(IDC_OC_LINKED)).SetCheck(BST_UNCHECKED);
+    Click(IDC_OC_LINKED);
+    EXPECT_TRUE(::IsWindowEnabled(oc->Slider(kRowTemperature).m_hWnd));
+}
+
+TEST_F(OverclockDialog, NoFrameRateTargetShowsMaxAndOkWrites255) {
+    OpenOverclock();
+    EXPECT_EQ(oc->Slider(kRowFrameRate).GetPos(), 255);
+    EXPECT_EQ(Text(IDC_OC_FRAME_VALUE), L"MAX");
+    oc->ShowWindow(SW_SHOW);
+    Click(IDOK);
+    EXPECT_EQ(GpuGetFrameRateTarget(), 255);
+    EXPECT_FALSE(oc->IsWindowVisible());
+    EXPECT_EQ(Stored(curveKey, L"UserModeActive"), L"0");
+    EXPECT_EQ(host.applied, 1);
+    oc->LoadSettings(oc->Level());
+    EXPECT_EQ(Text(IDC_OC_FRAME_VALUE), L"255");
+    Move(kRowCore, 10);
+    EXPECT_EQ(Text(IDC_OC_FRAME_VALUE), L"MAX");
+    EXPECT_EQ(Text(IDC_OC_CORE_VALUE), L"+10");
+    sim.resetCounters();
+    Click(IDCANCEL);
+    EXPECT_EQ(DriverWrites(sim), 0u) << "Cancel writes nothing";
+}
+
+int WINAPI AnswerNo(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
+    EXPECT_STREQ(caption, L"*WARNING* GPU Max Overvoltage *WARNING*");
+    EXPECT_STREQ(text, L"*WARNING MESSAGE* \n\nWarning: Increasing the GPU voltage may damage the GPU and impact "
+                       L"long term reliability! \n\nAre you sure to enable the over-voltage function? \n\n"
+                       L"*WARNING MESSAGE*");
+    EXPECT_EQ(type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_TOPMOST));
+    return IDNO;
+}
+int WINAPI AnswerYes(HWND, const wchar_t*, const wchar_t*, UINT) { return IDYES; }
+
+TEST_F(OverclockDialog, TheOverVoltageWarningGuardsTheMaximumVoltage) {
+    WriteBoardString(0, setting::Overvoltaged, L"0");
+    OpenOverclock();
+    auto& box = static_cast<CButton&>(oc->Control(IDC_OC_OVERVOLTAGED));
+    CSliderControl& slider = oc->Slider(kRowMaxVoltage);
+    EXPECT_FALSE(::IsWindowEnabled(slider.m_hWnd));
+    SetMessageBoxFunction(&AnswerNo);
+    slider.SetPos(50);
+    box.SetCheck(BST_CHECKED);
+    Click(IDC_OC_OVERVOLTAGED);
+    EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(slider.GetPos(), 0);
+    EXPECT_EQ(Text(IDC_OC_VOLTMAX_VALUE), L"+0.000");
+    EXPECT_FALSE(::IsWindowEnabled(slider.m_hWnd));
+
+    SetMessageBoxFunction(&AnswerYes);
+    box.SetCheck(BST_CHECKED);
+    Click(IDC_OC_OVERVOLTAGED);
+    EXPECT_TRUE(::IsWindowEnabled(slider.m_hWnd));
+    Move(kRowMaxVoltage, 50);
+    oc->ApplyOverclockSettings();
+    EXPECT_EQ(GpuGetOverVoltage(0, 0), 50);
+    EXPECT_EQ(Stored(curveKey, L"Overvoltaged"), L"1");
+}
+
+TEST_F(OverclockDialog, MasterModeOnABoardWithTheBoardController) {
+    OpenOverclock();
+    ASSERT_TRUE(OffersMasterMode(BoardFeatures));
+    EXPECT_TRUE(Shown(IDC_OC_MASTER_MODE));
+    EXPECT_FALSE(Shown(IDC_OC_CORE_OV));
+    oc->SelectMode(true);
+    EXPECT_TRUE(COverClkDlg::MasterMode());
+    for (UINT id : {IDC_OC_CORE_OV, IDC_OC_MEMORY_OV, IDC_OC_FAN_FULL_SPEED, IDC_OC_OVER_CURRENT,
+                    IDC_OC_CORE_OV_LABEL}) {
+        EXPECT_TRUE(Shown(id)) << id;
+    }
+    EXPECT_EQ(Text(IDC_OC_MEMORY_OV_LABEL), L"Memory  OverVoltage");
+    EXPECT_FALSE(::IsWindowEnabled(oc->Control(IDC_OC_MASTER_MODE).m_hWnd)) << "the current mode's button";
+    EXPECT_TRUE(::IsWindowEnabled(oc->Control(IDC_OC_NORMAL_MODE).m_hWnd));
+
+    // Core over-voltage on: the power target goes to its maximum; OK writes the registers.
+    auto& core = static_cast<CControlButton&>(oc->Control(IDC_OC_CORE_OV));
+    core.SetToggled(1);
+    Click(IDC_OC_CORE_OV);
+    EXPECT_EQ(oc->Slider(kRowPower).GetPos(), 124);
+    auto& overCurrent = static_cast<CControlButton&>(oc->Control(IDC_OC_OVER_CURRENT));
+    overCurrent.SetToggled(1);
+    Click(IDC_OC_OVER_CURRENT);
+    sim.resetCounters();
+    oc->ApplyOverclockSettings();
+    const std::string log = sim.I2cLog();
+    EXPECT_NE(log.find("W 40 DD 04"), std::string::npos) << log;
+    EXPECT_NE(log.find("W 40 E2 1F"), std::string::npos) << log;
+    EXPECT_TRUE(BoardFeatures & feature::CoreOverVoltageOn);
+    EXPECT_EQ(GpuGetPowerTarget(0), 124);
+    oc->LoadSettings(oc->Level());
+    EXPECT_TRUE(oc->Switches().on[kCoreOverVoltage]);
+    EXPECT_EQ(Text(IDC_OC_VOLTMAX_VALUE), L"+0.025") << "the controller's over-voltage shows in the maximum";
+
+    oc->SelectMode(false);
+    EXPECT_FALSE(Shown(IDC_OC_CORE_OV));
+}
+
+TEST_F(OverclockDialog, BoardsWithoutSwitchesStayInNormalMode) {
+    OpenOverclock("pstates20");
+    EXPECT_FALSE(Shown(IDC_OC_MASTER_MODE));
+    oc->SelectMode(true);
+    EXPECT_FALSE(COverClkDlg::MasterMode());
+    EXPECT_FALSE(Shown(IDC_OC_CORE_OV));
+    EXPECT_EQ(Text(IDC_OC_VOLTAGE_ITEM), L"Voltage Minimum Offset");
+    EXPECT_FALSE(Shown(IDC_OC_VOLTAGE_SLIDER)) << "no voltage range on this board";
+}
+
+// A stand-in scanner: any program that stays open, under the scanner's name.
+class ScannerCopy {
+public:
+    ScannerCopy() {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        directory = std::wstring(temp) + L"zorvane-scanner-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
+        ::CreateDirectoryW(directory.c_str(), nullptr);
+        ::CopyFileW((StageDirectory() + L"\\..\\tests\\minimal_dialog.exe").c_str(),
+                    (directory + kScannerExecutable).c_str(), FALSE);
+    }
+    ~ScannerCopy() {
+        StopAll();
+        ::DeleteFileW((directory + kScannerExecutable).c_str());
+        ::RemoveDirectoryW(directory.c_str());
+    }
+    // Every running copy, ended.
+    int StopAll() {
+        int stopped = 0;
+        HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+            if (::lstrcmpiW(entry.szExeFile, kScannerExecutable) != 0) continue;
+            HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+            if (!process) continue;
+            ::TerminateProcess(process, 0);
+            ::WaitForSingleObject(process, 5000);
+            ::CloseHandle(process);
+            ++stopped;
+        }
+        ::CloseHandle(snapshot);
+        return stopped;
+    }
+    std::wstring directory;
+};
+
+TEST_F(OverclockDialog, TheScannerStartsOnceAndARunningOneMakesTheButtonDoNothing) {
+    OpenOverclock();
+    ScannerCopy scanner;
+    ASSERT_NE(::GetFileAttributesW((scanner.directory + kScannerExecutable).c_str()), INVALID_FILE_ATTRIBUTES);
+    COverClkDlg::s_scannerDirectory = scanner.directory;
+    oc->ShowWindow(SW_SHOW);
+    ASSERT_FALSE(ScannerRunning());
+    Click(IDC_OC_SCANNER);
+    EXPECT_TRUE(ScannerRunning());
+    EXPECT_FALSE(oc->IsWindowVisible()) << "started: the dialog hides";
+
+    oc->ShowWindow(SW_SHOW);
+    const DWORD start = ::GetTickCount();
+    Click(IDC_OC_SCANNER);
+    EXPECT_LT(::GetTickCount() - start, 2000u) << "no wait";
+    EXPECT_TRUE(oc->IsWindowVisible()) << "one runs: nothing happens";
+    EXPECT_EQ(scanner.StopAll(), 1) << "no second copy";
+    COverClkDlg::s_scannerDirectory.clear();
 }
 
 }  // namespace

@@ -211,6 +211,7 @@ TEST_F(Store, SettingGroupsReadTheirDefaultsAndKeepWhatTheyStore) {
     EXPECT_EQ(fansBack.curve[1][3].x, 90);
     EXPECT_TRUE(fansBack.curve[0][0].stored);
 
+    EXPECT_TRUE(OverclockSwitches::Load(0).linked) << "nothing stored: linked";
     OverclockSwitches{true, false}.Save(0);
     EXPECT_EQ(StoredText(kBoardPath, L"Linked"), L"1");
     EXPECT_TRUE(OverclockSwitches::Load(0).linked);

@@ -76,6 +76,8 @@ TEST(SkinRectangle, CheckBoxesGrowWithTheDisplayDensity) {
     const Case cases[] = {{96, {100, 50, 116, 60}}, {72, {100, 50, 116, 60}}, {144, {92, 48, 116, 63}},
                           {192, {84, 45, 116, 65}}};
     for (const Case& c : cases) EXPECT_EQ(ScaleCheckRectangle(rect, c.dpi), c.expected) << c.dpi;
+    // The overclock dialog's boxes rise by their whole extra height.
+    EXPECT_EQ(ScaleCheckRectangle(rect, 192, 1.0), (RECT{84, 40, 116, 60}));
 }
 
 // ---------------------------------------------------------------- elements
