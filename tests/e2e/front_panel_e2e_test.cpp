@@ -346,4 +346,30 @@ TEST_F(FrontPanel, SaveThenASlotStoresItRestoreForgetsItAndTheSlotAppliesItAgain
     EXPECT_EQ(stored(L"UserModeActive"), L"1");
 }
 
+TEST_F(FrontPanel, TheOverclockDialogOpensAndOkAppliesAndEndsTheUserMode) {
+    Start(L"curve");
+    WaitUntilShown();
+    auto stored = [&](const wchar_t* name) { return StoredForBoard(L"10DE1E8712340001", name); };
+    ClickButton(12320);  // Save
+    ClickButton(12317);  // user mode 1
+    ASSERT_EQ(stored(L"UserModeActive"), L"1");
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12339, BN_CLICKED), 0);  // "ButtonOC"
+    const HWND dialog = WaitForDialog(L"Overclock - Zorvane");
+    ASSERT_NE(dialog, nullptr);
+    // The memory offset to +500 MHz, as a drag ends.
+    const HWND memory = ::GetDlgItem(dialog, 1003);
+    ASSERT_NE(memory, nullptr);
+    ::SendMessageW(memory, TBM_SETPOS, TRUE, 500);
+    ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(memory));
+    wchar_t value[16] = {};
+    ::GetWindowTextW(::GetDlgItem(dialog, 1007), value, 16);
+    EXPECT_STREQ(value, L"+500");
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog)) << "OK hides it";
+    EXPECT_EQ(stored(L"UserModeActive"), L"0");
+    // The panel's next sample shows the memory clock with the offset (7000 MHz + 500).
+    ExpectReadouts({{L"StaticMemory", L"7500"}});
+    EXPECT_FALSE(ShowsToggled(Screen(), L"ButtonUserMode1")) << "no mode button stays lit";
+}
+
 }  // namespace
