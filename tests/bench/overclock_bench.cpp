@@ -20,16 +20,6 @@ public:
     void OverclockApplied() override {}
 };
 
-unsigned Writes(SimDriver& sim) {
-    unsigned writes = 0;
-    for (unsigned id : {NvId_SetVfPointsControl, NvId_SetPstates20, NvId_SetPerfClocks, NvId_SetPstatesInfo,
-                        NvId_SetVoltageBoost, NvId_SetPowerPoliciesStatus, NvId_SetThermalPoliciesStatus,
-                        NvId_DrsSetSetting, NvId_I2cWriteEx, NvId_SetDriverControl}) {
-        writes += sim.callCount(id);
-    }
-    return writes;
-}
-
 }  // namespace
 
 int main() {
@@ -58,7 +48,7 @@ int main() {
         sim.resetCounters();
         dialog.ApplyOverclockSettings();
         Report(("ApplyOverclockSettings, core moved" + label + "driver calls").c_str(), "calls", sim.callCount(0));
-        Report(("ApplyOverclockSettings, core moved" + label + "driver writes").c_str(), "writes", Writes(sim));
+        Report(("ApplyOverclockSettings, core moved" + label + "driver writes").c_str(), "writes", sim.WriteCalls());
         dialog.DestroyWindow();
     }
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Drelmont\\Zorvane");

@@ -494,18 +494,6 @@ TEST(OverclockTexts, NumberFormats) {
     EXPECT_EQ(ValueText(page, kRowTemperature, TextMoment::Load), L"181");
 }
 
-// Every driver write the overclock dialog can make.
-unsigned DriverWrites(SimDriver& sim) {
-    unsigned writes = 0;
-    for (unsigned id : {NvId_SetVfPointsControl, NvId_SetPstates20, NvId_SetPerfClocks, NvId_SetPstatesInfo,
-                        NvId_SetVoltageBoost, NvId_SetPowerPoliciesStatus, NvId_SetThermalPoliciesStatus,
-                        NvId_DrsSetSetting, NvId_I2cWriteEx, NvId_SetDriverControl, NvId_SetCoolerLevels,
-                        NvId_SetFanCoolersControl}) {
-        writes += sim.callCount(id);
-    }
-    return writes;
-}
-
 class OverclockPageTest : public FanDialog {};
 
 TEST_F(OverclockPageTest, UnchangedSlidersWriteNothingOnEveryMechanism) {
@@ -528,7 +516,7 @@ TEST_F(OverclockPageTest, UnchangedSlidersWriteNothingOnEveryMechanism) {
         EXPECT_EQ(page.rows[kRowFrameRate].position, 90) << c.scenario;
         sim.resetCounters();
         ApplyOverclockPage(0, 0, page);
-        EXPECT_EQ(DriverWrites(sim), 0u) << c.scenario;
+        EXPECT_EQ(sim.WriteCalls(), 0u) << c.scenario;
 
         // One slider moved: exactly its quantity is written.
         page.rows[kRowCore].position = page.rows[kRowCore].maximum / 2;
@@ -693,7 +681,7 @@ TEST_F(OverclockDialog, NoFrameRateTargetShowsMaxAndOkWrites255) {
     EXPECT_EQ(Text(IDC_OC_CORE_VALUE), L"+10");
     sim.resetCounters();
     Click(IDCANCEL);
-    EXPECT_EQ(DriverWrites(sim), 0u) << "Cancel writes nothing";
+    EXPECT_EQ(sim.WriteCalls(), 0u) << "Cancel writes nothing";
 }
 
 int WINAPI AnswerNo(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {

@@ -72,6 +72,18 @@ public:
         return buffer;
     }
 
+    // Calls since the last reset that change a board or the driver's settings.
+    unsigned WriteCalls() const {
+        unsigned writes = 0;
+        for (unsigned id : {NvId_SetVfPointsControl, NvId_SetPstates20, NvId_SetPerfClocks, NvId_SetPstatesInfo,
+                            NvId_SetVoltageBoost, NvId_SetPowerPoliciesStatus, NvId_SetThermalPoliciesStatus,
+                            NvId_DrsSetSetting, NvId_I2cWriteEx, NvId_SetDriverControl, NvId_SetCoolerLevels,
+                            NvId_SetFanCoolersControl, NvId_SetIllumZonesControl}) {
+            writes += callCount(id);
+        }
+        return writes;
+    }
+
     // Version words of the logged calls to `id`, in order.
     std::vector<unsigned> Versions(unsigned id) const {
         std::vector<unsigned> versions;
