@@ -265,16 +265,18 @@ def draw_setting(r):
 
 # ---------------------------------------------------------------- the status dialog
 
-STATUS_SIZE = (720, 620)
-# Chart places (left, top); each 324 x 88 with its value line above it.
-STATUS_CHARTS = [(24 + 348 * (i % 2), 100 + 128 * (i // 2)) for i in range(8)]
+STATUS_SIZE = (952, 620)
+STATUS_CHART_WIDTH = 440
+# Chart places (left, top); each 440 x 88 with its value line above it, wide enough for
+# the longest line (a clock with its base and boost figures).
+STATUS_CHARTS = [(24 + 464 * (i % 2), 100 + 128 * (i // 2)) for i in range(8)]
 
 
 def draw_status(r):
     w, h = STATUS_SIZE
     defs, body = panel(w, h, "STATUS")
     for x, y in STATUS_CHARTS:
-        body += (f'<rect x="{x - 3}" y="{y - 3}" width="330" height="94" rx="6" fill="#080a0e" '
+        body += (f'<rect x="{x - 3}" y="{y - 3}" width="{STATUS_CHART_WIDTH + 6}" height="94" rx="6" fill="#080a0e" '
                  f'stroke="#2a313c" stroke-width="1.5"/>')
     r.render("status.png", svg(w, h, body, defs))
     close = '<line x1="10.5" y1="10.5" x2="19.5" y2="19.5"/><line x1="19.5" y1="10.5" x2="10.5" y2="19.5"/>'

@@ -169,8 +169,6 @@ std::wstring MillivoltText(int mv) {
     return Format(mv >= 0 ? L"+%d.%03d" : L"-%d.%03d", magnitude / 1000, magnitude % 1000);
 }
 
-int Fahrenheit(int celsius) { return (18 * celsius + 324) / 10; }
-
 std::wstring ValueText(const OverclockPage& page, OverclockRow row, TextMoment moment) {
     const int value = page.rows[row].position;
     switch (row) {

@@ -4,6 +4,7 @@
 // these functions without a window.
 #pragma once
 
+#include "dialogs/panel_settings.h"
 #include "gpu/clock_mechanism.h"
 
 #include <cstdint>
@@ -55,8 +56,6 @@ struct OverclockPage {
 std::wstring ClockText(int mhz, ClockMechanism mechanism);
 // "+1.050" / "-0.025": millivolts as volts with the sign.
 std::wstring MillivoltText(int mv);
-// (18 × C + 324) / 10 in integers.
-int Fahrenheit(int celsius);
 
 enum class TextMoment { Load, Movement };
 // The value text of one row from the page's positions. At a load a set frame-rate

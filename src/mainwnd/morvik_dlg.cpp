@@ -81,6 +81,8 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
         msgmap::Command(IDC_BUTTON_LEDCTRL, &CMorvikDlg::OnOpenLedDialog),
         msgmap::Command(IDC_BUTTON_OC, &CMorvikDlg::OnOpenOverclockDialog),
+        msgmap::Command(IDC_BUTTON_STATUS, &CMorvikDlg::OnOpenStatusDialog),
+        msgmap::Command(IDC_BUTTON_INFO, &CMorvikDlg::OnOpenInfoDialog),
         msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE, &CMorvikDlg::OnBuiltInMode),
@@ -153,7 +155,29 @@ void CMorvikDlg::OnOpenOverclockDialog() {
     m_overclockDialog->LoadSettings(count > 0 ? count - 1 : 0);
 }
 
-bool CMorvikDlg::ShowsFahrenheit() { return DisplaySettings.temperatureUnit == 1; }
+PanelSettings CMorvikDlg::CurrentPanelSettings() const {
+    return {MonitoringInterval, DisplaySettings.temperatureUnit == 1, DisplaySettings.baseFlag,
+            DisplaySettings.boostFlag};
+}
+
+// The status and information dialogs: made hidden on first use, then only shown.
+void CMorvikDlg::OnOpenStatusDialog() {
+    if (!m_statusDialog) {
+        m_statusDialog = std::make_unique<CStatusDlg>([this] { return CurrentPanelSettings(); });
+        m_statusDialog->Create();
+    }
+    m_statusDialog->ShowWindow(SW_SHOW);
+}
+
+void CMorvikDlg::OnOpenInfoDialog() {
+    if (!m_infoDialog) {
+        m_infoDialog = std::make_unique<CInfoDlg>([this] { return CurrentPanelSettings(); });
+        m_infoDialog->Create();
+    }
+    m_infoDialog->ShowWindow(SW_SHOW);
+}
+
+bool CMorvikDlg::ShowsFahrenheit() { return CurrentPanelSettings().fahrenheit; }
 
 void CMorvikDlg::OverclockApplied() {
     UpdateFanControls();
@@ -235,18 +259,16 @@ void CMorvikDlg::UpdateFanControls() {
 // The child dialogs go in the order information, status, fan control, LED control,
 // overclock, settings; those not made yet are skipped.
 void CMorvikDlg::DestroyChildDialogs() {
-    if (m_fanDialog) {
-        if (m_fanDialog->m_hWnd) m_fanDialog->DestroyWindow();
-        m_fanDialog.reset();
-    }
-    if (m_ledDialog) {
-        if (m_ledDialog->m_hWnd) m_ledDialog->DestroyWindow();
-        m_ledDialog.reset();
-    }
-    if (m_overclockDialog) {
-        if (m_overclockDialog->m_hWnd) m_overclockDialog->DestroyWindow();
-        m_overclockDialog.reset();
-    }
+    auto destroy = [](auto& slot) {
+        if (!slot) return;
+        if (slot->m_hWnd) slot->DestroyWindow();
+        slot.reset();
+    };
+    destroy(m_infoDialog);
+    destroy(m_statusDialog);
+    destroy(m_fanDialog);
+    destroy(m_ledDialog);
+    destroy(m_overclockDialog);
 }
 
 void CMorvikDlg::RefreshReadouts() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "dialogs/fan_ctrl_dlg.h"
+#include "dialogs/info_dlg.h"
 #include "dialogs/led_ctrl_dlg.h"
 #include "dialogs/overclock_dlg.h"
+#include "dialogs/status_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
 #include "skin/control_button.h"
@@ -51,6 +53,10 @@ public:
     CFanCtrlDlg* FanDialogIfMade() { return m_fanDialog.get(); }
     CLedCtrlDlg* LedDialogIfMade() { return m_ledDialog.get(); }
     COverClkDlg* OverclockDialogIfMade() { return m_overclockDialog.get(); }
+    CStatusDlg* StatusDialogIfMade() { return m_statusDialog.get(); }
+    CInfoDlg* InfoDialogIfMade() { return m_infoDialog.get(); }
+    // The display settings the status and information dialogs follow.
+    PanelSettings CurrentPanelSettings() const;
     // The fan slider's range and position when the fan is manual; else the slider hides.
     void UpdateFanControls();
 
@@ -73,6 +79,8 @@ protected:
     void OnFansToAutomatic();
     void OnOpenLedDialog();
     void OnOpenOverclockDialog();
+    void OnOpenStatusDialog();
+    void OnOpenInfoDialog();
     void OnModeSlot(UINT id);
     void OnBuiltInMode(UINT id);
     void OnRestoreDefaults();
@@ -114,6 +122,8 @@ private:
     std::unique_ptr<CFanCtrlDlg> m_fanDialog;
     std::unique_ptr<CLedCtrlDlg> m_ledDialog;
     std::unique_ptr<COverClkDlg> m_overclockDialog;
+    std::unique_ptr<CStatusDlg> m_statusDialog;
+    std::unique_ptr<CInfoDlg> m_infoDialog;
 
     // Monitor values.
     int m_temperature = 0;

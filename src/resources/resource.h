@@ -86,6 +86,32 @@
 #define IDT_LED_SETTINGS 12369
 #define IDT_RESTORE_SETTLED 12370  // 60 s after a start-up restore
 
+// ---------------------------------------------------------------- CStatusDlg, status charts
+#define IDD_STATUS 135
+// Each chart takes the identifier of the frame that marks its place.
+#define IDC_STATUS_CHART1 1011
+#define IDC_STATUS_CHART2 1012
+#define IDC_STATUS_CHART3 1013
+#define IDC_STATUS_CHART4 1014
+#define IDC_STATUS_CHART5 1015
+#define IDC_STATUS_CHART6 1017
+#define IDC_STATUS_CHART7 1037
+#define IDC_STATUS_CHART8 1038
+#define IDC_STATUS_LINE1 1005
+#define IDC_STATUS_LINE2 1007
+#define IDC_STATUS_LINE3 1039
+#define IDC_STATUS_LINE4 1016
+#define IDC_STATUS_LINE5 1009
+#define IDC_STATUS_LINE6 1010
+#define IDC_STATUS_LINE7 1040
+#define IDC_STATUS_LINE8 1041
+#define IDC_STATUS_CLOSE 12341
+#define IDT_STATUS_SAMPLE 12366
+
+// ---------------------------------------------------------------- CInfoDlg, information
+#define IDD_INFO 136
+#define IDC_INFO_CLOSE 12340
+
 // ---------------------------------------------------------------- COverClkDlg, overclock
 #define IDD_OVERCLK 133
 // Per row: slider, item label, value text, unit text.

@@ -120,15 +120,23 @@ constexpr LanguageText kSettingTexts[] = {
 
 // The status dialog: eight charts, each with its value line.
 constexpr SkinElement kStatusElements[] = {
-    {L"Histogram", L"Histogram1", K::Rectangle, 0},         {L"Histogram", L"Histogram2", K::Rectangle, 0},
-    {L"Histogram", L"Histogram3", K::Rectangle, 0},         {L"Histogram", L"Histogram4", K::Rectangle, 0},
-    {L"Histogram", L"Histogram5", K::Rectangle, 0},         {L"Histogram", L"Histogram6", K::Rectangle, 0},
-    {L"Histogram", L"Histogram7", K::Rectangle, 0},         {L"Histogram", L"Histogram8", K::Rectangle, 0},
-    {L"Histogram", L"TextDataCCLK", K::Rectangle, 0},       {L"Histogram", L"TextDataMCLK", K::Rectangle, 0},
-    {L"Histogram", L"TextDataTemp", K::Rectangle, 0},       {L"Histogram", L"TextDataFanSpeed", K::Rectangle, 0},
-    {L"Histogram", L"TextDataCVolt", K::Rectangle, 0},      {L"Histogram", L"TextDataPower", K::Rectangle, 0},
-    {L"Histogram", L"TextDataCoreUsage", K::Rectangle, 0},  {L"Histogram", L"TextDataMemoryUsage", K::Rectangle, 0},
-    {L"PButton", L"ButtonStatusClose", K::PushButton, 0},
+    {L"Histogram", L"Histogram1", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART1},
+    {L"Histogram", L"Histogram2", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART2},
+    {L"Histogram", L"Histogram3", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART3},
+    {L"Histogram", L"Histogram4", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART4},
+    {L"Histogram", L"Histogram5", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART5},
+    {L"Histogram", L"Histogram6", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART6},
+    {L"Histogram", L"Histogram7", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART7},
+    {L"Histogram", L"Histogram8", K::Rectangle, 0, C::Custom, IDC_STATUS_CHART8},
+    {L"Histogram", L"TextDataCCLK", K::Rectangle, 0, C::Label, IDC_STATUS_LINE1},
+    {L"Histogram", L"TextDataMCLK", K::Rectangle, 0, C::Label, IDC_STATUS_LINE2},
+    {L"Histogram", L"TextDataTemp", K::Rectangle, 0, C::Label, IDC_STATUS_LINE3},
+    {L"Histogram", L"TextDataFanSpeed", K::Rectangle, 0, C::Label, IDC_STATUS_LINE4},
+    {L"Histogram", L"TextDataCVolt", K::Rectangle, 0, C::Label, IDC_STATUS_LINE5},
+    {L"Histogram", L"TextDataPower", K::Rectangle, 0, C::Label, IDC_STATUS_LINE6},
+    {L"Histogram", L"TextDataCoreUsage", K::Rectangle, 0, C::Label, IDC_STATUS_LINE7},
+    {L"Histogram", L"TextDataMemoryUsage", K::Rectangle, 0, C::Label, IDC_STATUS_LINE8},
+    PushButton(L"ButtonStatusClose", IDC_STATUS_CLOSE, L"StatusClose"),
 };
 
 constexpr LanguageText kStatusTexts[] = {
@@ -143,7 +151,7 @@ constexpr LanguageText kStatusTexts[] = {
 
 // The information dialog: rows of text painted on the picture.
 constexpr SkinElement kInfoElements[] = {
-    {L"PButton", L"ButtonInfoClose", K::PushButton, 0},
+    PushButton(L"ButtonInfoClose", IDC_INFO_CLOSE, L"InfoClose"),
     {L"Information", L"TextHeight", K::Number, 0},
     {L"Information", L"TextItem", K::Rectangle, 0},
     {L"Information", L"TextData", K::Rectangle, 0},

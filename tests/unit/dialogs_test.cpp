@@ -3,6 +3,8 @@
 #include "../e2e/process.h"
 #include "dialogs/fan_ctrl_dlg.h"
 #include "dialogs/fan_curve.h"
+#include "dialogs/info_dlg.h"
+#include "dialogs/status_dlg.h"
 #include "dialogs/led_ctrl_dlg.h"
 #include "dialogs/led_rules.h"
 #include "dialogs/overclock_dlg.h"
@@ -822,6 +824,208 @@ TEST_F(OverclockDialog, TheScannerStartsOnceAndARunningOneMakesTheButtonDoNothin
     EXPECT_TRUE(oc->IsWindowVisible()) << "one runs: nothing happens";
     EXPECT_EQ(scanner.StopAll(), 1) << "no second copy";
     COverClkDlg::s_scannerDirectory.clear();
+}
+
+// ---------------------------------------------------------------- status and information
+
+TEST(StatusPage, ChartScalesAndValues) {
+    CoreClockLimits limits;  // base 1500, boost 1800, P0 300 to 2100 MHz, no offset range
+    limits.p0Minimum = 300;
+    limits.p0Maximum = 2100;
+    limits.topLevelMaximum = 2000;
+    limits.lowLevelMinimum = 400;
+    limits.base = 1500;
+    limits.boost = 1800;
+    const ChartScale core = CoreClockScale(limits);
+    EXPECT_EQ(core.offset, 138);
+    EXPECT_EQ(core.range, 1962);
+    limits.base = 0;  // no base clock: nothing under it
+    EXPECT_EQ(CoreClockScale(limits).range, 9999);
+
+    const struct {
+        StatusChart chart;
+        int value;
+        std::optional<int> shown;
+    } cases[] = {
+        {kChartTemperature, 0, 1},    {kChartTemperature, 130, 127}, {kChartTemperature, 45, 45},
+        {kChartFan, 101, 100},        {kChartCoreLoad, -1, 1},        {kChartMemoryLoad, 30, 30},
+        {kChartVoltage, 1400, 1350},  {kChartVoltage, 0, std::nullopt}, {kChartCore, 0, std::nullopt},
+        {kChartPower, 600, 500},      {kChartPower, 0, 1},
+    };
+    for (const auto& c : cases) {
+        StatusSample sample;
+        sample.temperature = sample.fanDuty = sample.coreLoad = sample.memoryLoad = sample.voltage = sample.coreClock =
+            sample.power = c.value;
+        EXPECT_EQ(ChartValue(c.chart, sample, 124), c.shown) << c.chart << " " << c.value;
+    }
+    StatusSample power;
+    power.power = 60;
+    EXPECT_EQ(ChartValue(kChartPower, power, 0), std::nullopt) << "no power target: no power chart";
+}
+
+TEST(StatusPage, LineFormats) {
+    const StatusTexts texts;
+    StatusSample s;
+    s.coreClock = 1613;
+    s.baseCore = 1515;
+    s.boostCore = 1710;
+    s.memoryClock = 7000;
+    s.temperature = 45;
+    s.fanDuty = 47;
+    s.voltage = 1062;
+    s.coreLoad = -1;
+    auto lines = StatusLines(s, texts, true);
+    EXPECT_EQ(lines[0], L"Core Clock : 1613 MHz      Base : 1515 MHz   Boost : 1710 MHz");
+    EXPECT_EQ(lines[1], L"Memory Clock : 7000 MHz") << "no base or boost: the short form";
+    EXPECT_EQ(lines[2], L"Core Tempature : 113 'F");
+    EXPECT_EQ(lines[3], L"Fan Speed : 47 %") << "0 rpm: the percentage alone";
+    EXPECT_EQ(lines[4], L"Core Voltage : 1.062 V");
+    EXPECT_EQ(lines[6], L"Core Usage : -1 %") << "as sampled, before the chart's clamping";
+    s.fanRpm = 1410;
+    s.voltage = 950;
+    s.baseVoltage = 1050;
+    lines = StatusLines(s, texts, false);
+    EXPECT_EQ(lines[2], L"Core Tempature : 45 'C");
+    EXPECT_EQ(lines[3], L"Fan Speed : 47 % / 1410 rpm");
+    EXPECT_EQ(lines[4], L"Core Voltage : 0.950 V      Base : 1.050 V");
+}
+
+TEST(InfoPage, ValueFormats) {
+    EXPECT_EQ(DriverVersionText(45682), L": 456.82");
+    EXPECT_EQ(DriverVersionText(39001), L": 390.01");
+    EXPECT_EQ(PciIdText(0x1E8410DE), L": 10DE - 1E84\n") << "vendor first";
+    EXPECT_EQ(VbiosVersionText(0x90040033, 0x2A), L": 90.04.00.33.2A");
+    EXPECT_EQ(MemoryClockText(7000), L": 7000 MHz (14000 MHz data rate)\n");
+    EXPECT_EQ(BusTypeText(3, 16), L": PCI Express x16");
+    EXPECT_EQ(BusTypeText(9, 0), L": Unknown");
+    wchar_t os[260];
+    EXPECT_EQ(OsVersionText(os), 1);
+    EXPECT_EQ(std::wstring(os).rfind(L"Microsoft ", 0), 0u);
+    EXPECT_EQ(os[std::wcslen(os) - 1], L' ');
+}
+
+PanelSettings Fahrenheit(bool on) {
+    PanelSettings settings;
+    settings.intervalSeconds = 1;
+    settings.fahrenheit = on;
+    return settings;
+}
+
+class StatusDialog : public FanDialog {
+protected:
+    void OpenStatus(const char* scenario, bool fahrenheit = false) {
+        ASSERT_GE(sim.Use(scenario), 1);
+        status = std::make_unique<CStatusDlg>([fahrenheit] { return Fahrenheit(fahrenheit); });
+        ASSERT_TRUE(status->Create());
+    }
+    void TearDown() override {
+        if (status && status->m_hWnd) status->DestroyWindow();
+        status.reset();
+        if (info && info->m_hWnd) info->DestroyWindow();
+        info.reset();
+        FanDialog::TearDown();
+    }
+    std::wstring LineText(StatusChart chart) {
+        wchar_t text[200] = {};
+        ::GetWindowTextW(status->Line(chart).m_hWnd, text, 200);
+        return text;
+    }
+    std::unique_ptr<CStatusDlg> status;
+    std::unique_ptr<CInfoDlg> info;
+};
+
+TEST_F(StatusDialog, EveryLineShowsZeroUntilTheFirstSampleThenTheSample) {
+    OpenStatus("sensors", true);
+    const wchar_t* const zeros[kStatusCharts] = {
+        L"Core Clock : 0 MHz", L"Memory Clock : 0 MHz",    L"Core Tempature : 32 'F", L"Fan Speed : 0 %",
+        L"Core Voltage : 0.000 V", L"Power Usage : 0 %",   L"Core Usage : 0 %",        L"Memory Usage : 0 %"};
+    for (int c = 0; c < kStatusCharts; ++c) EXPECT_EQ(LineText(static_cast<StatusChart>(c)), zeros[c]) << c;
+    status->Sample();
+    EXPECT_EQ(LineText(kChartTemperature), L"Core Tempature : 149 'F");  // 65 degC
+    EXPECT_EQ(LineText(kChartVoltage), L"Core Voltage : 0.881 V") << "the rail when the core gives none";
+    EXPECT_EQ(LineText(kChartCoreLoad), L"Core Usage : 42 %");
+    EXPECT_EQ(LineText(kChartCore).rfind(L"Core Clock : 1600 MHz      Base : ", 0), 0u);
+}
+
+TEST_F(StatusDialog, ChartsRunOnlyForWhatTheBoardOffers) {
+    OpenStatus("pstates20");  // no power policies, no voltage
+    EXPECT_TRUE(status->ChartRunning(kChartCore));
+    EXPECT_TRUE(status->ChartRunning(kChartTemperature));
+    EXPECT_FALSE(status->ChartRunning(kChartPower));
+    EXPECT_FALSE(status->ChartRunning(kChartVoltage));
+    EXPECT_EQ(status->Chart(kChartMemory).m_range, 9999u) << "no memory levels";
+    EXPECT_EQ(status->Chart(kChartMemory).m_valueOffset, 0);
+    ASSERT_GE(sim.Use("demo"), 1);
+    const std::array<ChartScale, kStatusCharts> scales = StatusChartScales();
+    EXPECT_EQ(scales[kChartMemory].offset, 404) << "level 0 from 405 MHz";
+    EXPECT_EQ(scales[kChartMemory].range, 7096) << "to level 1's 7500 MHz";
+}
+
+TEST_F(StatusDialog, AZeroCoreLoadPlaceHidesItsChartButNotItsLine) {
+    // The staged skin with "Histogram7" at four zeros, in a copy.
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring copy = std::wstring(temp) + L"zorvane-status-skin.cfg";
+    const std::wstring original = g_skinPaths.skinFile;
+    ASSERT_TRUE(::CopyFileW(original.c_str(), copy.c_str(), FALSE));
+    ::WritePrivateProfileStringW(L"Histogram", L"Histogram7", L"0 0 0 0", copy.c_str());
+    ::wcscpy(g_skinPaths.skinFile, copy.c_str());
+    OpenStatus("sensors");
+    ::wcscpy(g_skinPaths.skinFile, original.c_str());
+    ::DeleteFileW(copy.c_str());
+    EXPECT_FALSE(::GetWindowLongPtrW(status->Chart(kChartCoreLoad).m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(::GetWindowLongPtrW(status->Chart(kChartMemoryLoad).m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    status->Sample();
+    EXPECT_EQ(LineText(kChartCoreLoad), L"Core Usage : 42 %");
+}
+
+TEST_F(StatusDialog, InformationRowsFollowTheBoard) {
+    ASSERT_EQ(sim.Use("perflevels"), 1);
+    const InfoTexts texts = ReadInfoTexts();
+    std::vector<InfoRow> rows = InformationRows(texts, PanelSettings{});
+    auto find = [&](const std::wstring& item) -> const InfoRow* {
+        for (const InfoRow& row : rows) {
+            if (row.item == item) return &row;
+        }
+        return nullptr;
+    };
+    ASSERT_NE(find(L"Grahics clock"), nullptr) << "no driver base clock: the level's clock";
+    EXPECT_EQ(find(L"Grahics clock")->value, L": 602 MHz\n");
+    EXPECT_EQ(find(L"Graphic base clock"), nullptr);
+    EXPECT_EQ(find(L"Memory clock")->value, L": 900 MHz (1800 MHz data rate)\n");
+    EXPECT_EQ(find(L"IRQ"), nullptr) << "no interrupt line: the row is left out";
+    EXPECT_EQ(rows.front().value, L": 1.4");
+
+    ASSERT_EQ(sim.Use("demo"), 1);
+    rows = InformationRows(texts, PanelSettings{});
+    EXPECT_EQ(find(L"Device ID")->value, L": 10DE - 1E87\n");
+    EXPECT_EQ(find(L"Memory base clock")->value, L": 7000 MHz (14000 MHz data rate)\n");
+    EXPECT_EQ(find(L"Bus type")->value, L": PCI Express x16");
+    EXPECT_EQ(find(L"Video BIOS version")->value, L": 90.04.00.00.6A");
+}
+
+TEST_F(StatusDialog, InformationRowsAreOneStepApartWithoutGaps) {
+    const std::vector<InfoRow> rows = {{L"A", L": 1"}, {L"B", L": 2"}, {L"C", L": 3"}};
+    HDC screen = ::GetDC(nullptr);
+    gdi::MemoryPicture picture;
+    ASSERT_TRUE(picture.Create(screen, 200, 100));
+    ::ReleaseDC(nullptr, screen);
+    HDC dc = picture.dc();
+    const RECT all{0, 0, 200, 100};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::SetBkMode(dc, TRANSPARENT);
+    PaintInfoRows(dc, rows, RECT{4, 10, 60, 24}, RECT{80, 10, 190, 24}, 16);
+    auto inked = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (::GetPixel(dc, x, y) != RGB(0, 0, 0)) return true;
+            }
+        }
+        return false;
+    };
+    for (int row = 0; row < 3; ++row) EXPECT_TRUE(inked(10 + 16 * row, 24 + 16 * row)) << row;
+    EXPECT_FALSE(inked(10 + 16 * 3, 100)) << "nothing after the last row";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The staged default skin checked against the program's own element catalogue: every
 // key present, every picture decodable and free of the key colour, every element
 // inside its window, no two buttons on top of each other.
+#include "dialogs/status_page.h"
 #include "png_fixture.h"
+#include "skin/skin_dialog.h"
 #include "skin/image.h"
 #include "skin/skin_catalog.h"
 #include "skin/skin_file.h"
@@ -192,6 +194,50 @@ TEST_F(DefaultSkin, SizeLimits) {
     EXPECT_LE(decoded, 20u * 1024 * 1024) << "the front panel's decoded pictures";
     std::printf("UI directory: %.2f MB; front panel decoded: %.2f MB\n", directoryBytes / 1048576.0,
                 decoded / 1048576.0);
+}
+
+// The status page's value lines, at their longest (four-digit clocks with their base and
+// boost figures, both temperature units), each in one line of its rectangle.
+TEST_F(DefaultSkin, EveryStatusLineFitsItsRectangle) {
+    const std::wstring fonts = std::wstring(g_skinPaths.uiDirectory) + L"Collected Fonts\\Orbitron\\";
+    for (const wchar_t* file : {L"Orbitron-Regular.ttf", L"Orbitron-Medium.ttf", L"Orbitron-Bold.ttf"}) {
+        ASSERT_GT(::AddFontResourceExW((fonts + file).c_str(), FR_PRIVATE, nullptr), 0) << file;
+    }
+    const gdi::Font font = CreateSkinFont(14);
+    HDC screen = ::GetDC(nullptr);
+    const gdi::ScopedSelect selected(screen, font.get());
+    wchar_t face[LF_FACESIZE] = {};
+    ::GetTextFaceW(screen, LF_FACESIZE, face);
+    EXPECT_STREQ(face, L"Orbitron") << "measured in another font";
+
+    StatusSample longest;
+    longest.coreClock = longest.baseCore = longest.boostCore = 8888;
+    longest.memoryClock = longest.baseMemory = longest.boostMemory = 8888;
+    longest.temperature = 127;
+    longest.fanDuty = 100;
+    longest.fanRpm = 8888;
+    longest.voltage = longest.baseVoltage = 1888;
+    longest.power = 500;
+    longest.coreLoad = longest.memoryLoad = 100;
+    const StatusTexts texts = ReadStatusTexts();
+    const wchar_t* const keys[kStatusCharts] = {L"TextDataCCLK",  L"TextDataMCLK",  L"TextDataTemp",
+                                                L"TextDataFanSpeed", L"TextDataCVolt", L"TextDataPower",
+                                                L"TextDataCoreUsage", L"TextDataMemoryUsage"};
+    for (bool fahrenheit : {false, true}) {
+        const auto lines = StatusLines(longest, texts, fahrenheit);
+        for (int i = 0; i < kStatusCharts; ++i) {
+            RECT rect{};
+            ReadSkinElement(L"Histogram", keys[i], &rect, nullptr, 0);
+            SIZE size{};
+            ::GetTextExtentPoint32W(screen, lines[i].c_str(), static_cast<int>(lines[i].size()), &size);
+            EXPECT_LE(size.cx, rect.right - rect.left) << std::string(lines[i].begin(), lines[i].end());
+            EXPECT_LE(size.cy, rect.bottom - rect.top) << keys[i];
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    for (const wchar_t* file : {L"Orbitron-Regular.ttf", L"Orbitron-Medium.ttf", L"Orbitron-Bold.ttf"}) {
+        ::RemoveFontResourceExW((fonts + file).c_str(), FR_PRIVATE, nullptr);
+    }
 }
 
 }  // namespace
