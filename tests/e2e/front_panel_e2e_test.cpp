@@ -372,4 +372,34 @@ TEST_F(FrontPanel, TheOverclockDialogOpensAndOkAppliesAndEndsTheUserMode) {
     EXPECT_FALSE(ShowsToggled(Screen(), L"ButtonUserMode1")) << "no mode button stays lit";
 }
 
+TEST_F(FrontPanel, TheStatusAndInformationDialogsOpenShowTheBoardAndClose) {
+    Start(L"sensors");
+    WaitUntilShown();
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12310, BN_CLICKED), 0);  // "ButtonStatus"
+    const HWND status = WaitForDialog(L"Status - Zorvane");
+    ASSERT_NE(status, nullptr);
+    auto line = [](HWND dialog, int id) {
+        wchar_t text[200] = {};
+        ::GetWindowTextW(::GetDlgItem(dialog, id), text, 200);
+        return std::wstring(text);
+    };
+    // The first sample comes one monitoring interval (3 s) after the dialog is made.
+    for (int i = 0; i < 100 && line(status, 1039) != L"Core Tempature : 65 'C"; ++i) ::Sleep(100);
+    EXPECT_EQ(line(status, 1039), L"Core Tempature : 65 'C");
+    EXPECT_EQ(line(status, 1040), L"Core Usage : 42 %");
+    EXPECT_EQ(line(status, 1009), L"Core Voltage : 0.881 V");
+    EXPECT_EQ(line(status, 1005).rfind(L"Core Clock : 1600 MHz      Base : ", 0), 0u) << "with base and boost";
+    ::SendMessageW(::GetDlgItem(status, 12341), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(::GetDlgItem(status, 12341), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(::IsWindowVisible(status)) << "its close button hides it";
+
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12315, BN_CLICKED), 0);  // "ButtonInfo"
+    const HWND info = WaitForDialog(L"Information - Zorvane");
+    ASSERT_NE(info, nullptr);
+    ::SendMessageW(::GetDlgItem(info, 12340), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(::GetDlgItem(info, 12340), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(::IsWindowVisible(info)) << "its close button hides it";
+    EXPECT_TRUE(::IsWindow(status) && ::IsWindow(info)) << "both are kept";
+}
+
 }  // namespace
