@@ -230,7 +230,7 @@ def draw_main(r):
 
 # ---------------------------------------------------------------- the settings dialog
 
-SETTING_SIZE = (380, 300)
+SETTING_SIZE = (380, 340)
 
 
 def panel(width, height, title):

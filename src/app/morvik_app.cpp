@@ -5,7 +5,7 @@
 #include "app/private_fonts.h"
 #include "skin/image.h"
 #include "skin/skin_paths.h"
-#include "app/start_with_windows.h"
+#include "startup/start_with_windows.h"
 #include "gpu/board_list.h"
 #include "gpu/status.h"
 #include "mainwnd/morvik_dlg.h"

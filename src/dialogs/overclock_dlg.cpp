@@ -1,6 +1,6 @@
 #include "overclock_dlg.h"
 
-#include "dialogs/scanner.h"
+#include "dialogs/companions.h"
 #include "framework/prompt.h"
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"

@@ -7,6 +7,7 @@
 #include "gpu/sensors.h"
 #include "gpu/led.h"
 #include "mainwnd/monitor_sample.h"
+#include "dialogs/companions.h"
 #include "profiles/board_features.h"
 #include "profiles/builtin_modes.h"
 #include "profiles/settings_store.h"
@@ -83,6 +84,7 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_OC, &CMorvikDlg::OnOpenOverclockDialog),
         msgmap::Command(IDC_BUTTON_STATUS, &CMorvikDlg::OnOpenStatusDialog),
         msgmap::Command(IDC_BUTTON_INFO, &CMorvikDlg::OnOpenInfoDialog),
+        msgmap::Command(IDC_BUTTON_SETTING, &CMorvikDlg::OnOpenSettingDialog),
         msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE, &CMorvikDlg::OnBuiltInMode),
@@ -177,6 +179,20 @@ void CMorvikDlg::OnOpenInfoDialog() {
     m_infoDialog->ShowWindow(SW_SHOW);
 }
 
+void CMorvikDlg::OnOpenSettingDialog() {
+    if (!m_settingDialog) {
+        m_settingDialog = std::make_unique<CSettingDlg>([this] { ReadSettingsAgain(); });
+        m_settingDialog->Create();
+    }
+    m_settingDialog->ShowWindow(SW_SHOW);
+}
+
+void CMorvikDlg::ReadSettingsAgain() {
+    LoadToolTips();
+    ReadClockDisplayMode(DisplaySettings);
+    UpdateCompanion();
+}
+
 bool CMorvikDlg::ShowsFahrenheit() { return CurrentPanelSettings().fahrenheit; }
 
 void CMorvikDlg::OverclockApplied() {
@@ -269,6 +285,7 @@ void CMorvikDlg::DestroyChildDialogs() {
     destroy(m_fanDialog);
     destroy(m_ledDialog);
     destroy(m_overclockDialog);
+    destroy(m_settingDialog);
 }
 
 void CMorvikDlg::RefreshReadouts() {
@@ -445,8 +462,8 @@ void CMorvikDlg::UpdateLedButton() {
     ShowButton(IDC_BUTTON_LEDCTRL, usable);
 }
 
-// The display-panel companion is not offered yet: nothing to start or stop.
-void CMorvikDlg::UpdateCompanion() {}
+// The display-panel companion runs exactly while "TELLIX" is 1.
+void CMorvikDlg::UpdateCompanion() { UpdatePanelCompanion(g_skinPaths.uiDirectory, ReadProductInt(setting::Tellix) == 1); }
 
 bool CMorvikDlg::PreTranslateMessage(MSG* msg) {
     m_toolTip.RelayEvent(msg);

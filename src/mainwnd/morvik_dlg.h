@@ -8,6 +8,7 @@
 #include "dialogs/led_ctrl_dlg.h"
 #include "dialogs/overclock_dlg.h"
 #include "dialogs/status_dlg.h"
+#include "mainwnd/setting_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
 #include "skin/control_button.h"
@@ -55,6 +56,7 @@ public:
     COverClkDlg* OverclockDialogIfMade() { return m_overclockDialog.get(); }
     CStatusDlg* StatusDialogIfMade() { return m_statusDialog.get(); }
     CInfoDlg* InfoDialogIfMade() { return m_infoDialog.get(); }
+    CSettingDlg* SettingDialogIfMade() { return m_settingDialog.get(); }
     // The display settings the status and information dialogs follow.
     PanelSettings CurrentPanelSettings() const;
     // The fan slider's range and position when the fan is manual; else the slider hides.
@@ -81,6 +83,9 @@ protected:
     void OnOpenOverclockDialog();
     void OnOpenStatusDialog();
     void OnOpenInfoDialog();
+    void OnOpenSettingDialog();
+    // After the settings dialog's OK: tooltips, clock display mode and companion again.
+    void ReadSettingsAgain();
     void OnModeSlot(UINT id);
     void OnBuiltInMode(UINT id);
     void OnRestoreDefaults();
@@ -124,6 +129,7 @@ private:
     std::unique_ptr<COverClkDlg> m_overclockDialog;
     std::unique_ptr<CStatusDlg> m_statusDialog;
     std::unique_ptr<CInfoDlg> m_infoDialog;
+    std::unique_ptr<CSettingDlg> m_settingDialog;
 
     // Monitor values.
     int m_temperature = 0;

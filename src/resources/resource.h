@@ -86,6 +86,25 @@
 #define IDT_LED_SETTINGS 12369
 #define IDT_RESTORE_SETTLED 12370  // 60 s after a start-up restore
 
+// ---------------------------------------------------------------- CSettingDlg, options
+#define IDD_SETTING 134
+#define IDC_SET_STARTUP 1004
+#define IDC_SET_TOOLTIPS 1034
+#define IDC_SET_CURRENT 1035
+#define IDC_SET_BASE 1036
+#define IDC_SET_BOOST 1062
+#define IDC_SET_COMPANION 12383
+#define IDC_SET_INTERVAL 1009
+#define IDC_SET_INTERVAL_SPIN 1010
+#define IDC_SET_STARTUP_LABEL 1055
+#define IDC_SET_TOOLTIPS_LABEL 1056
+#define IDC_SET_COMPANION_LABEL 1060
+#define IDC_SET_METER_LABEL 1059
+#define IDC_SET_CURRENT_LABEL 1057
+#define IDC_SET_BASE_LABEL 1058
+#define IDC_SET_BOOST_LABEL 1061
+#define IDC_SET_INTERVAL_LABEL 12427
+
 // ---------------------------------------------------------------- CStatusDlg, status charts
 #define IDD_STATUS 135
 // Each chart takes the identifier of the frame that marks its place.

@@ -19,6 +19,11 @@ constexpr SkinElement ToggleButton(const wchar_t* key, UINT id, const wchar_t* t
 }
 constexpr bool kHidden = true;
 
+// A control read from a rectangle element.
+constexpr SkinElement Control(const wchar_t* section, const wchar_t* key, ControlKind control, UINT id) {
+    return {section, key, K::Rectangle, 0, control, id};
+}
+
 // The front panel, in the order its controls are made.
 constexpr SkinElement kMainElements[] = {
     {L"Slider", L"SliderFanCtrl", K::Rectangle, 0, C::Slider, IDC_SLIDER_FANCTRL},
@@ -92,21 +97,25 @@ constexpr LanguageText kMainTexts[] = {
 
 // The settings dialog.
 constexpr SkinElement kSettingElements[] = {
-    {L"Check", L"CheckStartup", K::Rectangle, 0},
-    {L"Check", L"CheckTooltip", K::Rectangle, 0},
-    {L"Check", L"CheckTellix", K::Rectangle, 0},
-    {L"Check", L"CheckCurrentCLK", K::Rectangle, 0},
-    {L"Check", L"CheckBase3DCLK", K::Rectangle, 0},
-    {L"Check", L"CheckBoost3DCLK", K::Rectangle, 0},
-    {L"Setting", L"TextItemStartup", K::Rectangle, 0},
-    {L"Setting", L"TextItemToolTips", K::Rectangle, 0},
-    {L"Setting", L"TextItemTellix", K::Rectangle, 0},
-    {L"Setting", L"TextItemMeterMode", K::Rectangle, 0},
-    {L"Setting", L"TextItemCurrentCLK", K::Rectangle, 0},
-    {L"Setting", L"TextItemBase3DCLK", K::Rectangle, 0},
-    {L"Setting", L"TextItemBoost3DCLK", K::Rectangle, 0},
-    {L"PButton", L"ButtonSettingApply", K::PushButton, 0},
-    {L"PButton", L"ButtonSettingCancel", K::PushButton, 0},
+    Control(L"Check", L"CheckStartup", C::Check, IDC_SET_STARTUP),
+    Control(L"Check", L"CheckTooltip", C::Check, IDC_SET_TOOLTIPS),
+    {L"Check", L"CheckTellix", K::Rectangle, 0, C::Check, IDC_SET_COMPANION, L"", kHidden},
+    Control(L"Check", L"CheckCurrentCLK", C::Check, IDC_SET_CURRENT),
+    Control(L"Check", L"CheckBase3DCLK", C::Check, IDC_SET_BASE),
+    Control(L"Check", L"CheckBoost3DCLK", C::Check, IDC_SET_BOOST),
+    // The picture carries the texts of the hidden labels; the boost clock's is live.
+    {L"Setting", L"TextItemStartup", K::Rectangle, 0, C::Label, IDC_SET_STARTUP_LABEL, L"", kHidden},
+    {L"Setting", L"TextItemToolTips", K::Rectangle, 0, C::Label, IDC_SET_TOOLTIPS_LABEL, L"", kHidden},
+    {L"Setting", L"TextItemTellix", K::Rectangle, 0, C::Label, IDC_SET_COMPANION_LABEL, L"Enable TELLIX", kHidden},
+    {L"Setting", L"TextItemMeterMode", K::Rectangle, 0, C::Label, IDC_SET_METER_LABEL, L"", kHidden},
+    {L"Setting", L"TextItemCurrentCLK", K::Rectangle, 0, C::Label, IDC_SET_CURRENT_LABEL, L"", kHidden},
+    {L"Setting", L"TextItemBase3DCLK", K::Rectangle, 0, C::Label, IDC_SET_BASE_LABEL, L"", kHidden},
+    Control(L"Setting", L"TextItemBoost3DCLK", C::Label, IDC_SET_BOOST_LABEL),
+    // The monitoring interval: its label, and the two-digit box with its arrows.
+    Control(L"Setting", L"TextItemInterval", C::Label, IDC_SET_INTERVAL_LABEL),
+    Control(L"Setting", L"EditInterval", C::Custom, IDC_SET_INTERVAL),
+    PushButton(L"ButtonSettingApply", IDOK, L"APPLY"),
+    PushButton(L"ButtonSettingCancel", IDCANCEL, L"CANCEL"),
 };
 
 constexpr LanguageText kSettingTexts[] = {
@@ -116,6 +125,7 @@ constexpr LanguageText kSettingTexts[] = {
     {L"Setting", L"CurrentCLK", L"Current clock"},
     {L"Setting", L"Base3DCLK", L"Base clock"},
     {L"Setting", L"Boost3DCLK", L"Boost clock"},
+    {L"Setting", L"Interval", L"Update interval (s)"},
 };
 
 // The status dialog: eight charts, each with its value line.
@@ -242,10 +252,6 @@ constexpr LanguageText kOverClockTexts[] = {
     {L"OverClock", L"OCP", L"OverCurrent Limit"},
 };
 
-// A control read from a rectangle element.
-constexpr SkinElement Control(const wchar_t* section, const wchar_t* key, ControlKind control, UINT id) {
-    return {section, key, K::Rectangle, 0, control, id};
-}
 
 // The fan control dialog with one fan group, and with two. Label texts come from the
 // language file; with one group the second group's controls are made from the

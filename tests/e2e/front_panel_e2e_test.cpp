@@ -402,4 +402,42 @@ TEST_F(FrontPanel, TheStatusAndInformationDialogsOpenShowTheBoardAndClose) {
     EXPECT_TRUE(::IsWindow(status) && ::IsWindow(info)) << "both are kept";
 }
 
+TEST_F(FrontPanel, TheSettingsPageStoresItsValuesAndStartWithWindows) {
+    Start(L"demo");
+    WaitUntilShown();
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12309, BN_CLICKED), 0);  // "ButtonSetting"
+    const HWND dialog = WaitForDialog(L"Setting - Zorvane");
+    ASSERT_NE(dialog, nullptr);
+    auto value = [](const wchar_t* path, const wchar_t* name) {
+        HKEY key;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+            return std::wstring(L"(no key)");
+        }
+        wchar_t text[300] = {};
+        DWORD bytes = sizeof(text) - sizeof(wchar_t);
+        const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+        ::RegCloseKey(key);
+        return status == ERROR_SUCCESS ? std::wstring(text) : std::wstring(L"(no value)");
+    };
+    const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const wchar_t* product = L"Software\\Drelmont\\Zorvane";
+    ::SendMessageW(::GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);  // start with Windows
+    ::SendMessageW(::GetDlgItem(dialog, 1035), BM_CLICK, 0, 0);  // current clock
+    ::SendMessageW(::GetDlgItem(dialog, 1009), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog)) << "OK hides it";
+    EXPECT_EQ(value(product, L"MeterMode"), L"1");
+    EXPECT_EQ(value(product, L"Interval"), L"7");
+    const std::wstring command = value(run, L"Zorvane");
+    EXPECT_EQ(command.rfind(L"\""), command.size() - 4) << "\"<path>\" /A";
+    EXPECT_NE(command.find(L"Zorvane.exe\" /A"), std::wstring::npos) << std::string(command.begin(), command.end());
+
+    ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(12309, BN_CLICKED), 0);
+    ASSERT_NE(WaitForDialog(L"Setting - Zorvane"), nullptr);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, 1004), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ::SendMessageW(::GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(value(run, L"Zorvane"), L"(no value)") << "unticked: the Run value goes";
+}
+
 }  // namespace

@@ -2,10 +2,10 @@
 #include "app/command_line.h"
 #include "app/debug_mode_notice.h"
 #include "framework/prompt.h"
-#include "app/logon_task.h"
+#include "startup/logon_task.h"
 #include "app/private_fonts.h"
 #include "skin/skin_paths.h"
-#include "app/start_with_windows.h"
+#include "startup/start_with_windows.h"
 #include "fake_task_service.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "dialogs/led_rules.h"
 #include "dialogs/overclock_dlg.h"
 #include "dialogs/overclock_page.h"
-#include "dialogs/scanner.h"
+#include "dialogs/companions.h"
 #include "framework/prompt.h"
 #include "gpu/clocks.h"
 #include "gpu/frame_rate.h"
@@ -1026,6 +1026,106 @@ TEST_F(StatusDialog, InformationRowsAreOneStepApartWithoutGaps) {
     };
     for (int row = 0; row < 3; ++row) EXPECT_TRUE(inked(10 + 16 * row, 24 + 16 * row)) << row;
     EXPECT_FALSE(inked(10 + 16 * 3, 100)) << "nothing after the last row";
+}
+
+// ---------------------------------------------------------------- companion programs
+
+// A process list the test controls, recording what the companion code does with it.
+struct FakeProcesses {
+    static inline bool running = false;
+    static inline int looksUntilRunning = -1;  // the process shows after this many looks (-1 never)
+    static inline bool exitsOnClose = false;
+    static inline HWND window = nullptr;
+    static inline std::wstring log;
+    static bool Running(const wchar_t* image) {
+        if (looksUntilRunning == 0) running = true;
+        if (looksUntilRunning >= 0) --looksUntilRunning;
+        log += L"look " + std::wstring(image) + L"\n";
+        return running;
+    }
+    static void Open(const wchar_t* verb, const wchar_t* file, const wchar_t* arguments, const wchar_t*) {
+        log += L"open " + std::wstring(verb ? verb : L"(default)") + L" " + file + L" " + (arguments ? arguments : L"") +
+               L"\n";
+    }
+    static void Pause(unsigned ms) { log += L"pause " + std::to_wstring(ms) + L"\n"; }
+    static HWND FindDialog(const wchar_t* title) {
+        log += L"find " + std::wstring(title) + L"\n";
+        return std::wstring(title) == L"TELLIX" ? window : nullptr;
+    }
+    static void Close(HWND) {
+        log += L"close\n";
+        if (exitsOnClose) running = false;
+    }
+    static void TerminateAll(const wchar_t* image) { log += L"terminate " + std::wstring(image) + L"\n"; }
+    static int Count(const std::wstring& what) {
+        int n = 0;
+        for (std::size_t at = log.find(what); at != std::wstring::npos; at = log.find(what, at + 1)) ++n;
+        return n;
+    }
+};
+
+class Companions : public testing::Test {
+protected:
+    void SetUp() override {
+        FakeProcesses::running = false;
+        FakeProcesses::looksUntilRunning = -1;
+        FakeProcesses::exitsOnClose = false;
+        FakeProcesses::window = nullptr;
+        FakeProcesses::log.clear();
+        previous = InstallProcessLayer({&FakeProcesses::Running, &FakeProcesses::Open, &FakeProcesses::Pause,
+                                        &FakeProcesses::FindDialog, &FakeProcesses::Close,
+                                        &FakeProcesses::TerminateAll});
+    }
+    void TearDown() override { InstallProcessLayer(previous); }
+    ProcessLayer previous{};
+};
+
+TEST_F(Companions, ThePanelCompanionStartsOnceAndIsWaitedFor) {
+    FakeProcesses::running = true;
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", true);
+    EXPECT_EQ(FakeProcesses::Count(L"open"), 0) << "already running: no second start";
+
+    FakeProcesses::running = false;
+    FakeProcesses::looksUntilRunning = 3;
+    FakeProcesses::log.clear();
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", true);
+    EXPECT_EQ(FakeProcesses::Count(L"open (default) C:\\Z\\UI\\TELLIX.exe \n"), 1);
+    EXPECT_EQ(FakeProcesses::Count(L"pause 200"), 2) << "looked for until it shows (the fourth look, after "
+                                                          "the check before the start)";
+
+    FakeProcesses::running = false;
+    FakeProcesses::looksUntilRunning = -1;
+    FakeProcesses::log.clear();
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", true);
+    EXPECT_EQ(FakeProcesses::Count(L"pause 200"), 15) << "at most 15 looks";
+}
+
+TEST_F(Companions, DisablingClosesThePanelCompanionThenEndsIt) {
+    FakeProcesses::running = true;
+    FakeProcesses::window = reinterpret_cast<HWND>(0x1234);
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", false);
+    EXPECT_NE(FakeProcesses::log.find(L"find Q2V\nfind TELLIX\n"), std::wstring::npos) << FakeProcesses::log;
+    EXPECT_NE(FakeProcesses::log.find(L"close\npause 200\nlook TELLIX.exe\nterminate TELLIX.exe\n"),
+              std::wstring::npos)
+        << FakeProcesses::log;
+
+    FakeProcesses::exitsOnClose = true;
+    FakeProcesses::log.clear();
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", false);
+    EXPECT_EQ(FakeProcesses::Count(L"terminate"), 0) << "it closed in time";
+
+    FakeProcesses::window = nullptr;
+    FakeProcesses::log.clear();
+    UpdatePanelCompanion(L"C:\\Z\\UI\\", false);
+    EXPECT_EQ(FakeProcesses::Count(L"pause"), 0) << "nothing to stop: no wait at start-up";
+    EXPECT_EQ(FakeProcesses::Count(L"close"), 0);
+}
+
+TEST_F(Companions, TheScannerGetsTheBoardAndItsDirectory) {
+    FakeProcesses::looksUntilRunning = 1;
+    StartScanner(L"C:\\Z\\", 2);
+    EXPECT_EQ(FakeProcesses::Count(L"open open C:\\Z\\Fenrask.exe /G2\n"), 1) << FakeProcesses::log;
+    EXPECT_EQ(FakeProcesses::Count(L"pause 200"), 1);
 }
 
 }  // namespace

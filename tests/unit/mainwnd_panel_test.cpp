@@ -7,7 +7,11 @@
 #include "mainwnd/monitor_sample.h"
 #include "profiles/settings_store.h"
 #include "mainwnd/morvik_dlg.h"
+#include "mainwnd/setting_dlg.h"
 #include "mainwnd/system_tray.h"
+#include "startup/logon_task.h"
+#include "startup/start_with_windows.h"
+#include "fake_task_service.h"
 #include "resources/resource.h"
 #include "product_key.h"
 #include "sim_driver.h"
@@ -400,6 +404,133 @@ TEST_F(TrayTest, DestroyedTrayRemovesItsIcon) {
         FakeShell::calls.clear();
     }
     EXPECT_EQ(FakeShell::calls, (std::vector<DWORD>{NIM_DELETE}));
+}
+
+// ---------------------------------------------------------------- the settings dialog
+
+TEST(SettingsPage, IntervalFromTheTypedText) {
+    const std::pair<const wchar_t*, int> cases[] = {{L"0", 1}, {L"", 1}, {L"7", 7}, {L"99", 99},
+                                                    {L"100", 99}, {L"-3", 99}, {L"05", 5}};
+    for (const auto& [text, seconds] : cases) EXPECT_EQ(ParseMonitoringInterval(text), seconds) << text;
+}
+
+std::wstring RunValue() {
+    HKEY key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return L"(no key)";
+    }
+    wchar_t text[300] = {};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    const LONG status = ::RegQueryValueExW(key, kRunValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS ? text : L"(no value)";
+}
+
+std::wstring ProductValue(const wchar_t* name) {
+    HKEY key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kProductKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return L"(no key)";
+    }
+    wchar_t text[64] = {};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS ? text : L"(no value)";
+}
+
+class SettingsDialog : public PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        previousTasks_ = SetTaskServiceFactory(&FakeTaskServiceCreate);
+        FakeTaskServiceReset(nullptr);
+    }
+    void TearDown() override {
+        UnregisterStartWithWindows();
+        SetTaskServiceFactory(previousTasks_);
+        PanelTest::TearDown();
+    }
+    CSettingDlg& OpenSettings() {
+        panel_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_SETTING, BN_CLICKED));
+        CSettingDlg* dialog = panel_.SettingDialogIfMade();
+        EXPECT_NE(dialog, nullptr);
+        return *dialog;
+    }
+    static std::wstring Executable() {
+        wchar_t path[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        return path;
+    }
+    TaskServiceFactory previousTasks_ = nullptr;
+};
+
+TEST_F(SettingsDialog, AStaleRunPathIsRewrittenAndTheBoxTicked) {
+    HKEY run;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                                nullptr, &run, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t old[] = L"\"C:\\Old Place\\Zorvane.exe\" /A";
+    ::RegSetValueExW(run, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(old), sizeof(old));
+    ::RegCloseKey(run);
+    Open("demo");
+    CSettingDlg& dialog = OpenSettings();
+    EXPECT_EQ(dialog.Box(IDC_SET_STARTUP).GetCheck(), BST_CHECKED);
+    EXPECT_EQ(RunValue(), StartCommand(Executable().c_str()));
+    EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd) || ::GetWindowLongPtrW(dialog.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(SettingsDialog, OkStoresEverythingAndThePanelFollows) {
+    Open("demo");
+    CSettingDlg& dialog = OpenSettings();
+    EXPECT_EQ(dialog.Box(IDC_SET_BASE).GetCheck(), BST_CHECKED) << "nothing stored: base clock";
+    EXPECT_EQ(dialog.Box(IDC_SET_STARTUP).GetCheck(), BST_UNCHECKED);
+    wchar_t interval[8] = {};
+    ::GetWindowTextW(dialog.IntervalEdit().m_hWnd, interval, 8);
+    EXPECT_STREQ(interval, L"3");
+
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SET_BOOST, BN_CLICKED));
+    EXPECT_EQ(dialog.Box(IDC_SET_BOOST).GetCheck(), BST_CHECKED);
+    EXPECT_EQ(dialog.Box(IDC_SET_BASE).GetCheck(), BST_UNCHECKED) << "one clock at a time";
+    dialog.Box(IDC_SET_STARTUP).SetCheck(BST_CHECKED);
+    dialog.Box(IDC_SET_TOOLTIPS).SetCheck(BST_CHECKED);
+    dialog.IntervalEdit().SetWindowText(L"5");
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    EXPECT_FALSE(::GetWindowLongPtrW(dialog.m_hWnd, GWL_STYLE) & WS_VISIBLE) << "OK hides it";
+    EXPECT_EQ(ProductValue(L"MeterMode"), L"2");
+    EXPECT_EQ(ProductValue(L"ToolTips"), L"1");
+    EXPECT_EQ(ProductValue(L"TELLIX"), L"0");
+    EXPECT_EQ(ProductValue(L"Interval"), L"5");
+    EXPECT_EQ(MonitoringInterval, 5);
+    EXPECT_EQ(DisplaySettings.clockDisplayMode, kClockDisplayBoost) << "the panel read it again";
+    EXPECT_EQ(RunValue(), StartCommand(Executable().c_str()));
+    EXPECT_NE(std::wstring(FakeTaskServiceLog()).find(L"RegisterTaskDefinition"), std::wstring::npos);
+
+    // Base, start with Windows off: the value and the task go.
+    OpenSettings();
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SET_BASE, BN_CLICKED));
+    dialog.Box(IDC_SET_STARTUP).SetCheck(BST_UNCHECKED);
+    FakeTaskServiceReset(nullptr);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    EXPECT_EQ(ProductValue(L"MeterMode"), L"0");
+    EXPECT_EQ(DisplaySettings.clockDisplayMode, kClockDisplayBase);
+    EXPECT_EQ(RunValue(), L"(no value)");
+    EXPECT_NE(std::wstring(FakeTaskServiceLog()).find(L"DeleteTask"), std::wstring::npos);
+    MonitoringInterval = 3;
+}
+
+TEST_F(SettingsDialog, CancelWritesNothingAndTheBoxesStayAsLeft) {
+    Open("demo");
+    CSettingDlg& dialog = OpenSettings();
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SET_CURRENT, BN_CLICKED));
+    dialog.Box(IDC_SET_TOOLTIPS).SetCheck(BST_CHECKED);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+    EXPECT_FALSE(::GetWindowLongPtrW(dialog.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(ProductValue(L"MeterMode"), L"(no value)");
+    EXPECT_EQ(ProductValue(L"ToolTips"), L"(no value)");
+    CSettingDlg& again = OpenSettings();
+    EXPECT_EQ(&again, &dialog) << "the same dialog, not made again";
+    EXPECT_EQ(again.Box(IDC_SET_CURRENT).GetCheck(), BST_CHECKED);
+    EXPECT_EQ(again.Box(IDC_SET_TOOLTIPS).GetCheck(), BST_CHECKED);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Starting Zorvane when the user logs on: the Run value and the logon task, kept together.
 #pragma once
 
+#include <string>
+
 // HKEY_CURRENT_USER key holding the Run value, and the value's name.
 extern const wchar_t kRunKeyPath[];
 extern const wchar_t kRunValueName[];
@@ -12,6 +14,13 @@ enum class StartRegistration { KeyNotOpened, TaskFailed, Done };
 // Opens the Run key (32-bit view, full access); when that works, stores
 // "\"<executablePath>\" /A" under "Zorvane" and registers the logon task.
 StartRegistration RegisterStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath = kRunKeyPath);
+
+// The Run value's text that starts `executablePath` at logon: "\"<path>\" /A".
+std::wstring StartCommand(const wchar_t* executablePath);
+
+// Whether the Run value is there (the key opens and the value reads); a value that is
+// not this executable's command (a moved installation) is rewritten with it.
+bool CheckStartWithWindows(const wchar_t* executablePath, const wchar_t* runKeyPath = kRunKeyPath);
 
 // Opens the Run key the same way; when that works, deletes the value and the task.
 StartRegistration UnregisterStartWithWindows(const wchar_t* runKeyPath = kRunKeyPath);
