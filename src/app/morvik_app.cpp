@@ -9,6 +9,7 @@
 #include "gpu/board_list.h"
 #include "gpu/status.h"
 #include "mainwnd/morvik_dlg.h"
+#include "profiles/builtin_modes.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -18,6 +19,13 @@
 bool AutostartFlag = false;
 
 namespace {
+
+// The last chance of a process that dies of a fault: fans that followed a curve go back
+// to the driver (nothing follows it any more); everything else is left to the system.
+LONG WINAPI ReleaseFansOnFault(EXCEPTION_POINTERS*) {
+    ReleaseCurveFans();
+    return EXCEPTION_CONTINUE_SEARCH;
+}
 
 constexpr const wchar_t* kMutexName = L"Zorvane";
 constexpr const wchar_t* kMainWindowClass = L"#32770";
@@ -76,6 +84,7 @@ BOOL CMorvikApp::InitInstance() {
 
     const GdiplusSession imaging;
     SetDebugModeNotice(&ShowDebugModeNotice);
+    ::SetUnhandledExceptionFilter(&ReleaseFansOnFault);
 
     wchar_t exePath[MAX_PATH];
     GetExecutablePath(exePath);

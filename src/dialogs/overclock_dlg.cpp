@@ -279,6 +279,13 @@ void COverClkDlg::UpdateValueTexts() {
     }
 }
 
+void COverClkDlg::SetFahrenheit(bool fahrenheit) {
+    m_page.fahrenheit = fahrenheit;
+    m_rows[kRowTemperature].unit.SetWindowText(fahrenheit ? L"'F" : L"'C");
+    m_page.rows[kRowTemperature].position = m_rows[kRowTemperature].slider.GetPos();
+    m_rows[kRowTemperature].value.SetWindowText(ValueText(m_page, kRowTemperature, TextMoment::Movement).c_str());
+}
+
 LRESULT COverClkDlg::OnHScroll(WPARAM, LPARAM lParam) {
     for (Row& row : m_rows) {
         if (row.slider.m_hWnd == reinterpret_cast<HWND>(lParam)) UpdateValueTexts();

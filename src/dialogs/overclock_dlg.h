@@ -32,6 +32,8 @@ public:
     void LoadSettings(int level);
     void ApplyOverclockSettings();
     void UpdateValueTexts();
+    // The temperature in the other unit, the sliders as the user left them.
+    void SetFahrenheit(bool fahrenheit);
     // Starts the scanner unless one runs; then hides the dialog.
     void LaunchScanner();
 

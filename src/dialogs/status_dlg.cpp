@@ -95,8 +95,11 @@ void CStatusDlg::Sample() {
             m_charts[c].AddSample(static_cast<std::uint32_t>(*value));
         }
     }
+    m_last = sample;
     ShowLines(sample);
 }
+
+void CStatusDlg::RefreshLines() { ShowLines(m_last); }
 
 LRESULT CStatusDlg::OnTimer(WPARAM id, LPARAM) {
     if (id != IDT_STATUS_SAMPLE) return Default();

@@ -19,6 +19,8 @@ public:
 
     // One sample of everything: the charts get their values, the lines what changed.
     void Sample();
+    // The lines of the last sample again (the temperature unit changed).
+    void RefreshLines();
 
     CHistogramCtrl& Chart(StatusChart chart) { return m_charts[chart]; }
     CTransparentStatic& Line(StatusChart chart) { return m_lines[chart]; }
@@ -44,4 +46,5 @@ private:
     CControlButton m_close;
     gdi::Font m_font;
     int m_maximumPower = 0;
+    StatusSample m_last;
 };

@@ -26,9 +26,7 @@ namespace {
 
 constexpr const wchar_t* kSkinWindow = L"Main";
 
-constexpr UINT kBoardButtons[] = {IDC_BUTTON_GPU1, IDC_BUTTON_GPU2, IDC_BUTTON_GPU3, IDC_BUTTON_GPU4,
-                                  IDC_BUTTON_GPU5, IDC_BUTTON_GPU6, IDC_BUTTON_GPU7, IDC_BUTTON_GPU8};
-constexpr unsigned kMaxBoardButtons = std::size(kBoardButtons);
+constexpr unsigned kMaxBoardButtons = std::size(CMorvikDlg::kBoardButtonIds);
 
 // The user mode slots 1 to 8, and the slots of the built-in modes.
 constexpr UINT kModeButtons[] = {IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE2, IDC_BUTTON_USERMODE3,
@@ -85,6 +83,17 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Command(IDC_BUTTON_STATUS, &CMorvikDlg::OnOpenStatusDialog),
         msgmap::Command(IDC_BUTTON_INFO, &CMorvikDlg::OnOpenInfoDialog),
         msgmap::Command(IDC_BUTTON_SETTING, &CMorvikDlg::OnOpenSettingDialog),
+        msgmap::CommandRange(IDC_BUTTON_GPU1, IDC_BUTTON_GPU4, &CMorvikDlg::OnSelectBoard),
+        msgmap::CommandRange(IDC_BUTTON_GPU5, IDC_BUTTON_GPU8, &CMorvikDlg::OnSelectBoard),
+        msgmap::Command(IDC_BUTTON_TEMPUNIT, &CMorvikDlg::OnTemperatureUnit),
+        msgmap::Command(IDC_BUTTON_APPLY, &CMorvikDlg::OnBiosTool),
+        msgmap::Command(IDC_BUTTON_NVPANEL, &CMorvikDlg::OnControlPanel),
+        msgmap::Command(IDC_BUTTON_LOGO, &CMorvikDlg::OnWebPage),
+        msgmap::Command(ID_TRAY_OPEN, &CMorvikDlg::OnTrayOpen),
+        msgmap::Command(ID_TRAY_EXIT, &CMorvikDlg::OnQuitCommand),
+        msgmap::Command(IDC_BUTTON_CLOSE, &CMorvikDlg::OnQuitCommand),
+        msgmap::Message(WM_QUERYENDSESSION, &CMorvikDlg::OnQueryEndSession),
+        msgmap::Message(WM_POWERBROADCAST, &CMorvikDlg::OnPowerBroadcast),
         msgmap::CommandRange(IDC_BUTTON_USERMODE1, IDC_BUTTON_USERMODE3, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_USERMODE4, IDC_BUTTON_USERMODE8, &CMorvikDlg::OnModeSlot),
         msgmap::CommandRange(IDC_BUTTON_OCMODE, IDC_BUTTON_OC2MODE, &CMorvikDlg::OnBuiltInMode),
@@ -441,7 +450,7 @@ void CMorvikDlg::StartRestoreGuarded() {
 void CMorvikDlg::StartBoardWork() {
     StartRestoreGuarded();
     if (BoardCount >= 2 && BoardCount <= kMaxBoardButtons) {
-        for (unsigned b = 0; b < BoardCount; ++b) ShowButton(kBoardButtons[b], true);
+        for (unsigned b = 0; b < BoardCount; ++b) ShowButton(kBoardButtonIds[b], true);
     }
     SetButtonToggled(IDC_BUTTON_GPU1, 1);
     SetTimer(IDT_ANIMATION, kAnimationPeriod);
@@ -523,11 +532,6 @@ LRESULT CMorvikDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LR
 void CMorvikDlg::OnMinimize() {
     ShowWindow(SW_HIDE);
     m_tray.ShowIcon();
-}
-
-LRESULT CMorvikDlg::OnClose(WPARAM, LPARAM) {
-    EndDialog(IDCANCEL);
-    return 0;
 }
 
 LRESULT CMorvikDlg::OnDestroy(WPARAM wParam, LPARAM lParam) {

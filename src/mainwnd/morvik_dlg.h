@@ -11,6 +11,7 @@
 #include "mainwnd/setting_dlg.h"
 #include "mainwnd/system_tray.h"
 #include "profiles/mode_host.h"
+#include "resources/resource.h"
 #include "skin/control_button.h"
 #include "skin/skin_dialog.h"
 #include "skin/slider_control.h"
@@ -46,6 +47,13 @@ public:
     void RefreshReadouts() override;
     int FanCurveLevel(int board, int selector, int temperature) override;
 
+    // How the quit question is asked: the quit dialog unless a test replaced it.
+    using QuitQuestion = int (*)(CWnd& owner);
+    static QuitQuestion s_askQuit;
+    // The quit flow of a close: restore the defaults (as "QuitState" or the answer
+    // says) or hand curve-mode fans back to the driver.
+    void PrepareQuit();
+
     // OverclockHost
     bool ShowsFahrenheit() override;
     void OverclockApplied() override;
@@ -59,10 +67,15 @@ public:
     CSettingDlg* SettingDialogIfMade() { return m_settingDialog.get(); }
     // The display settings the status and information dialogs follow.
     PanelSettings CurrentPanelSettings() const;
+    // Whether the button with this identifier shows toggled.
+    bool IsButtonToggled(UINT id) { return Button(id) && Button(id)->IsToggled(); }
     // The fan slider's range and position when the fan is manual; else the slider hides.
     void UpdateFanControls();
 
     static constexpr int kButtonCount = 35;
+    // GPU #1 … GPU #8.
+    static constexpr UINT kBoardButtonIds[8] = {IDC_BUTTON_GPU1, IDC_BUTTON_GPU2, IDC_BUTTON_GPU3, IDC_BUTTON_GPU4,
+                                                IDC_BUTTON_GPU5, IDC_BUTTON_GPU6, IDC_BUTTON_GPU7, IDC_BUTTON_GPU8};
     static constexpr int kReadoutCount = 14;
     static constexpr int kGaugeCount = 4;
 
@@ -84,6 +97,15 @@ protected:
     void OnOpenStatusDialog();
     void OnOpenInfoDialog();
     void OnOpenSettingDialog();
+    void OnSelectBoard(UINT id);
+    void OnTemperatureUnit();
+    void OnBiosTool();
+    void OnControlPanel();
+    void OnWebPage();
+    void OnTrayOpen();
+    void OnQuitCommand();
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM, LPARAM);
     // After the settings dialog's OK: tooltips, clock display mode and companion again.
     void ReadSettingsAgain();
     void OnModeSlot(UINT id);

@@ -164,6 +164,14 @@ void ApplyLedSettings(ModeHost& host, bool full) {
     AdvanceRainbowPhase();
 }
 
+void ReleaseCurveFans() {
+    for (unsigned b = 0; b < BoardCount; ++b) {
+        const int board = static_cast<int>(b);
+        if (ReadBoardInt(board, setting::FanCtrlMode) == kCurveMode) GpuSetFan(board, 0, kFanFirst, 0);
+        if (ReadBoardInt(board, setting::Fan2CtrlMode) == kCurveMode) GpuSetFan(board, 0, kFanSecond, 0);
+    }
+}
+
 void RestoreDefaults(ModeHost& host) {
     const int board = SelectedBoard;
     WriteSelectedBoardInt(setting::UserModeActive, 0);

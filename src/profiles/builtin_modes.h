@@ -40,6 +40,10 @@ void ApplyFanModes(ModeHost& host, bool full);
 // first and the effects that are set once are sent too. The rainbow moves on after each pass.
 void ApplyLedSettings(ModeHost& host, bool full);
 
+// Every board's fan groups in curve mode back to the driver's automatic control: once
+// the program ends nothing follows the curve. Fixed speeds and the stored modes stay.
+void ReleaseCurveFans();
+
 // The selected board back to its defaults: no active mode, fans automatic, the
 // temperature LED effect, clocks, voltage, power and temperature targets, over-voltage,
 // frame-rate target, the board controller's registers and memory over-voltage.

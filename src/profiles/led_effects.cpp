@@ -1,6 +1,9 @@
 #include "led_effects.h"
 
 #include "gpu/board_list.h"
+#include "gpu/i2c.h"
+#include "gpu/led.h"
+#include "gpu/pause.h"
 
 #include <array>
 
@@ -62,4 +65,37 @@ bool TemperatureColourChanged(int board, std::uint32_t colour) {
 
 void ForgetTemperatureColour(int board) {
     if (board >= 0 && board < kMaxBoards) LastColours()[board] = kNoColour;
+}
+
+void LedSetSessionEndColour(int board, int kind) {
+    const int digit = kind % 10;
+    const bool second = kind >= 1000 && (digit == 0 || digit == 1);
+    const bool zonedA = kind >= 1200 && digit == 2;
+    const bool zonedB = kind >= 2000 && (digit == 3 || digit == 7);
+    constexpr std::uint8_t kController = 0x92;
+    if (kind < 11 || kind > 999) {
+        if (zonedA || zonedB) {
+            const std::uint8_t mode = 0;
+            GpuI2cWrite(board, &mode, kController, 0xE0, 0, 1);
+        }
+        if (second || zonedA || zonedB) {
+            const bool mono = kind >= 1000 && digit == 1;
+            const std::uint8_t writes[5][2] = {{0x60, 1},
+                                               {0x6C, static_cast<std::uint8_t>(mono ? 200 : 69)},
+                                               {0x6D, 200},
+                                               {0x6E, static_cast<std::uint8_t>(digit == 1 ? 200 : 0)},
+                                               {0x6F, 100}};
+            for (const auto& [reg, value] : writes) {
+                if (!GpuI2cWrite(board, &value, kController, reg, 0, 1)) break;
+            }
+        } else if (kind == 10) {
+            const std::uint32_t colour = kLedSessionEndColour;
+            GpuSetIllumZoneColors(board, 0, &colour, 1);
+        } else if (kind >= 0 && kind <= 2) {
+            const std::uint8_t bytes[4] = {0x45, 0xC8, 0x00, 0xFF};
+            GpuI2cWrite(board, bytes, 0x10, 0x03, 0, 4);
+        }
+    }
+    GpuPause(50);
+    LedSetStill(board, kLedSessionEndColour);
 }

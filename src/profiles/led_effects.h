@@ -20,3 +20,8 @@ void ResetRainbowPhase();
 // forgetting it makes the next pass send again.
 bool TemperatureColourChanged(int board, std::uint32_t colour);
 void ForgetTemperatureColour(int board);
+
+// The fixed colour (0x00C845) a board's LEDs are left in when the user logs off or
+// shuts down, written the way its controller kind takes it; failures are ignored.
+constexpr std::uint32_t kLedSessionEndColour = 0x00C845;
+void LedSetSessionEndColour(int board, int kind);

@@ -86,6 +86,10 @@
 #define IDT_LED_SETTINGS 12369
 #define IDT_RESTORE_SETTLED 12370  // 60 s after a start-up restore
 
+// ---------------------------------------------------------------- CQuitDlg, the quit question
+#define IDD_QUIT 138
+#define IDC_QUIT_TEXT 1033
+
 // ---------------------------------------------------------------- CSettingDlg, options
 #define IDD_SETTING 134
 #define IDC_SET_STARTUP 1004

@@ -375,6 +375,13 @@ constexpr LanguageText kLedCtrlTexts[] = {
     {L"LedControl", L"Strobe", L"Strobe"},
 };
 
+// The quit question (a plain dialog).
+constexpr LanguageText kQuitTexts[] = {
+    {L"Quit", L"TextMsg", L"Quit Zorvane now ?"},
+    {L"Quit", L"OK", L"Restore default && Quit"},
+    {L"Quit", L"Cancel", L"Keep current && Quit"},
+};
+
 constexpr WindowSkin kWindows[] = {
     {L"Main", BackgroundMain, kMainElements, std::size(kMainElements), kMainTexts, std::size(kMainTexts)},
     {L"Setting", BackgroundSetting, kSettingElements, std::size(kSettingElements), kSettingTexts,
@@ -399,6 +406,11 @@ constexpr WindowSkin kWindows[] = {
 const WindowSkin* WindowSkins(std::size_t* count) {
     *count = std::size(kWindows);
     return kWindows;
+}
+
+const LanguageText* PlainWindowTexts(std::size_t* count) {
+    *count = std::size(kQuitTexts);
+    return kQuitTexts;
 }
 
 const WindowSkin* FindWindowSkin(const wchar_t* name) {

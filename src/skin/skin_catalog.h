@@ -60,5 +60,8 @@ struct WindowSkin {
 // The windows whose elements are catalogued so far.
 const WindowSkin* WindowSkins(std::size_t* count);
 
+// The language texts of the plain (unskinned) windows: the quit question.
+const LanguageText* PlainWindowTexts(std::size_t* count);
+
 // A window of the catalogue by name ("Main", "Setting", ...); null for none.
 const WindowSkin* FindWindowSkin(const wchar_t* name);

@@ -440,4 +440,36 @@ TEST_F(FrontPanel, TheSettingsPageStoresItsValuesAndStartWithWindows) {
     EXPECT_EQ(value(run, L"Zorvane"), L"(no value)") << "unticked: the Run value goes";
 }
 
+TEST_F(FrontPanel, GpuTwoShowsTheSecondBoardAndOnlyItsButtonIsLit) {
+    Start(L"panel");
+    WaitUntilShown();
+    ClickButton(12350);  // GPU #2
+    ExpectReadouts({{L"StaticTemp", L" 80"}, {L"StaticFanDuty", L"100"}, {L"StaticCore", L"1234"},
+                    {L"StaticMemory", L"5005"}});
+    const Picture screen = Screen();
+    EXPECT_TRUE(ShowsToggled(screen, L"ButtonGPU2"));
+    EXPECT_FALSE(ShowsToggled(screen, L"ButtonGPU1"));
+}
+
+TEST_F(FrontPanel, CloseAsksTheQuitQuestionAndKeepCurrentEndsTheProgram) {
+    Start(L"demo");
+    WaitUntilShown();
+    ClickButton(12314);  // the close button
+    const HWND question = zorvane_.WaitForWindow(L"#32770", L"Quit - Zorvane", 10000);
+    ASSERT_NE(question, nullptr);
+    auto text = [question](int id) {
+        wchar_t buffer[128] = {};
+        ::GetWindowTextW(::GetDlgItem(question, id), buffer, 128);
+        return std::wstring(buffer);
+    };
+    EXPECT_EQ(text(1033), L"Quit Zorvane now ?");
+    EXPECT_EQ(text(IDOK), L"Restore default && Quit");
+    EXPECT_EQ(text(IDCANCEL), L"Keep current && Quit");
+    ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    DWORD code = 1;
+    EXPECT_TRUE(zorvane_.WaitForExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    window_ = nullptr;
+}
+
 }  // namespace

@@ -95,7 +95,14 @@ HWND ChildProcess::WaitForWindow(const wchar_t* className, const wchar_t* title,
 
 void ChildProcess::Close(HWND window) {
     if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
-    if (!WaitForExit(10000) && m_process) {
+    // Zorvane asks whether to restore the defaults: the answer is "Keep current & Quit".
+    bool exited = false;
+    for (int wait = 0; wait < 100 && !(exited = WaitForExit(100)); ++wait) {
+        if (HWND question = FindWindow(L"#32770", L"Quit - Zorvane")) {
+            ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    if (!exited && m_process) {
         ::TerminateProcess(m_process, 1);
         ::WaitForSingleObject(m_process, 5000);
     }

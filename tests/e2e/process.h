@@ -35,7 +35,8 @@ public:
     HWND FindWindow(const wchar_t* className, const wchar_t* title) const;
     HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD milliseconds) const;
 
-    // Closes the window like its close box would and waits; kills the process when it hangs.
+    // Closes `window` as its close box would (answering Zorvane's quit question with
+    // "Keep current & Quit") and waits; the process is terminated after 10 s.
     void Close(HWND window);
 
 private:

@@ -3,6 +3,7 @@
 //   winctl click CLASS TITLE ID X Y  a left click at a client point of control ID
 //   winctl shot  FILE.png [TITLE]      saves the screen, or the area of the window with TITLE, as PNG
 //   winctl close CLASS TITLE SECONDS   closes the window like its close box and waits for it to go
+//                                      (Zorvane's quit question answered "Keep current & Quit")
 //   winctl press CLASS TITLE ID        presses the dialog's button ID
 #include "png_fixture.h"
 
@@ -64,6 +65,10 @@ int Close(const wchar_t* className, const wchar_t* title, int seconds) {
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
     while (::IsWindow(window)) {
         if (::GetTickCount64() >= end) return 1;
+        // Zorvane's quit question: "Keep current & Quit".
+        if (HWND question = ::FindWindowW(L"#32770", L"Quit - Zorvane")) {
+            ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
         ::Sleep(100);
     }
     return 0;

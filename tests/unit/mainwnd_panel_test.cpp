@@ -4,6 +4,7 @@
 #include "../e2e/process.h"
 #include "framework/message_filter.h"
 #include "gpu/fans.h"
+#include "gpu/led.h"
 #include "mainwnd/monitor_sample.h"
 #include "profiles/settings_store.h"
 #include "mainwnd/morvik_dlg.h"
@@ -312,6 +313,112 @@ TEST_F(PanelTest, EveryCataloguedControlIsMade) {
 }
 
 // A bare top-level window standing in for the main window.
+// ---------------------------------------------------------------- commands and the window's life
+
+TEST_F(PanelTest, SelectingABoardClosesTheDialogsAndLightsOnlyItsButton) {
+    Open("multi");
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_STATUS, BN_CLICKED));
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_INFO, BN_CLICKED));
+    ASSERT_NE(panel_.StatusDialogIfMade(), nullptr);
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_GPU3, BN_CLICKED));
+    EXPECT_EQ(SelectedBoard, 2);
+    EXPECT_EQ(panel_.StatusDialogIfMade(), nullptr);
+    EXPECT_EQ(panel_.InfoDialogIfMade(), nullptr);
+    for (UINT id : CMorvikDlg::kBoardButtonIds) EXPECT_EQ(panel_.IsButtonToggled(id), id == IDC_BUTTON_GPU3) << id;
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_GPU1, BN_CLICKED));
+    EXPECT_EQ(SelectedBoard, 0);
+}
+
+TEST_F(PanelTest, TheUnitButtonStoresOneThenZero) {
+    Open("demo");
+    HWND unit = ::GetDlgItem(panel_.m_hWnd, IDC_BUTTON_TEMPUNIT);
+    for (const wchar_t* stored : {L"1", L"0"}) {
+        ::SendMessageW(unit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::SendMessageW(unit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        HKEY key;
+        ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kProductKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);
+        wchar_t text[8] = {};
+        DWORD bytes = sizeof(text) - sizeof(wchar_t);
+        ::RegQueryValueExW(key, L"TemperatureUnit", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+        ::RegCloseKey(key);
+        EXPECT_STREQ(text, stored);
+        EXPECT_EQ(DisplaySettings.temperatureUnit, stored[0] - L'0');
+        EXPECT_TRUE(::IsWindowEnabled(unit));
+    }
+}
+
+struct QuitAnswer {
+    static inline int asked = 0;
+    static inline int answer = IDCANCEL;
+    static int Ask(CWnd&) {
+        ++asked;
+        return answer;
+    }
+};
+
+TEST_F(PanelTest, TheQuitStateAndTheAnswerDecideWhatIsRestored) {
+    const CMorvikDlg::QuitQuestion previous = CMorvikDlg::s_askQuit;
+    CMorvikDlg::s_askQuit = &QuitAnswer::Ask;
+    const std::wstring boardKey = L"Software\\Drelmont\\Zorvane\\10DE1E8712340002\\0";
+    const struct {
+        const wchar_t* quitState;
+        int answer;
+        int asked;
+        bool restored;
+    } cases[] = {
+        {nullptr, IDOK, 1, true},      // "Restore default & Quit"
+        {nullptr, IDCANCEL, 1, false},  // "Keep current & Quit", Escape or the close box
+        {L"1", IDCANCEL, 0, true},     // restore without asking
+        {L"2", IDOK, 0, false},        // keep without asking
+        {L"7", IDCANCEL, 1, false},
+    };
+    Open("fans2");
+    for (const auto& c : cases) {
+        ClearProductKey();
+        if (c.quitState) SetProductValue(L"QuitState", c.quitState);
+        WriteBoardString(0, setting::UserModeActive, L"1");
+        WriteBoardString(0, setting::FanCtrlMode, L"2");   // the first group follows its curve
+        WriteBoardString(0, setting::Fan2CtrlMode, L"1");  // the second runs at a fixed speed
+        GpuSetFan(0, 1, kFanFirst, 70);
+        GpuSetFan(0, 1, kFanSecond, 60);
+        QuitAnswer::asked = 0;
+        QuitAnswer::answer = c.answer;
+        panel_.PrepareQuit();
+        EXPECT_EQ(QuitAnswer::asked, c.asked) << (c.quitState ? c.quitState : L"(none)");
+        EXPECT_EQ(ReadBoardInt(0, setting::UserModeActive) == 0, c.restored) << (c.quitState ? c.quitState : L"-");
+        EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 0) << "a curve-mode fan never stays at its last level";
+        if (!c.restored) {
+            EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 1) << "a fixed speed stays";
+            EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), 2) << "the stored mode stays";
+        }
+    }
+    CMorvikDlg::s_askQuit = previous;
+}
+
+TEST_F(PanelTest, LogOffLeavesTheLedsInTheFixedColourAndResumeAppliesTheEffectAgain) {
+    ASSERT_EQ(sim_.UseText("[board]\npci_device = 0x1E8710DE\npci_subsystem = 0x00031234\nzone = 1\n"
+                           "led_second = 1, 0, 0, 1\n"),  // kind 1001, one channel
+              1);
+    ASSERT_TRUE(panel_.Create(IDD_MORVIK_DIALOG));
+    ASSERT_EQ(LedControllerKind(0), 1001);
+    sim_.resetCounters();
+    EXPECT_EQ(panel_.SendMessage(WM_QUERYENDSESSION, 0, 0), TRUE);
+    const std::string log = sim_.I2cLog();
+    EXPECT_EQ(log.rfind("W 92 60 01\nW 92 6C C8\nW 92 6D C8\nW 92 6E C8\nW 92 6F 64\n", 0), 0u) << log;
+
+    WriteBoardString(0, setting::LedCtrlMode, L"1");
+    sim_.resetCounters();
+    panel_.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_FALSE(sim_.I2cLog().empty()) << "the stored effect is sent again";
+}
+
+TEST_F(PanelTest, TheTrayOpenCommandShowsTheWindow) {
+    Open("demo");
+    panel_.ShowWindow(SW_HIDE);
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TRAY_OPEN, 0));
+    EXPECT_TRUE(panel_.IsWindowVisible());
+}
+
 class TrayTest : public testing::Test {
 protected:
     void SetUp() override {

@@ -156,6 +156,17 @@ TEST_F(DefaultSkin, EveryWindowFindsEveryElementAndPicture) {
     }
 }
 
+TEST_F(DefaultSkin, ThePlainWindowsFindTheirTexts) {
+    std::size_t count = 0;
+    const LanguageText* texts = PlainWindowTexts(&count);
+    ASSERT_GT(count, 0u);
+    for (std::size_t t = 0; t < count; ++t) {
+        wchar_t text[MAX_PATH];
+        ::GetPrivateProfileStringW(texts[t].section, texts[t].key, L"<absent>", text, MAX_PATH, g_skinPaths.languageFile);
+        EXPECT_STREQ(text, texts[t].defaultText) << texts[t].section << " / " << texts[t].key;
+    }
+}
+
 // The front panel's pictures as the program holds them: background, every button
 // state, ten digits and every gauge frame, decoded.
 TEST_F(DefaultSkin, SizeLimits) {
