@@ -12,6 +12,8 @@ constexpr std::uint8_t kBoardController = 0x40;
 // -1 none found; 0, 1, 2 first generation; 10 driver zones; four digits second generation.
 bool IsLegacyLedController(int kind);  // 0, 1, 2
 bool IsDriverZones(int kind);          // 10
+// The LED dialog can drive it: any kind found, except the unknown 11–999.
+inline bool IsUsableLedController(int kind) { return kind >= 0 && !(kind >= 11 && kind <= 999); }
 bool IsMonoLedController(int kind);    // 1000 and above, last digit 1
 bool IsPlainLedController(int kind);   // 1000 and above, last digit 0: colour writes only
 bool IsRgbLedController(int kind);     // 1200+ ending in 2, or 2000+ ending in 3 or 7

@@ -466,9 +466,7 @@ void CMorvikDlg::StartBoardWork() {
 void CMorvikDlg::UpdateLedButton() {
     LedDialog();
     for (unsigned b = 0; b < BoardCount; ++b) LedDetectController(static_cast<int>(b));
-    const int kind = LedControllerKind(SelectedBoard);
-    const bool usable = !(kind < 0 || (kind >= 11 && kind <= 999));
-    ShowButton(IDC_BUTTON_LEDCTRL, usable);
+    ShowButton(IDC_BUTTON_LEDCTRL, IsUsableLedController(LedControllerKind(SelectedBoard)));
 }
 
 // The display-panel companion runs exactly while "TELLIX" is 1.

@@ -412,6 +412,25 @@ TEST_F(PanelTest, LogOffLeavesTheLedsInTheFixedColourAndResumeAppliesTheEffectAg
     EXPECT_FALSE(sim_.I2cLog().empty()) << "the stored effect is sent again";
 }
 
+TEST(LedButton, OfferedForTheKindsTheDialogDrives) {
+    const std::pair<int, bool> cases[] = {{-1, false}, {0, true},     {2, true},    {10, true}, {11, false},
+                                          {500, false}, {999, false}, {1001, true}, {2003, true}};
+    for (const auto& [kind, offered] : cases) EXPECT_EQ(IsUsableLedController(kind), offered) << kind;
+}
+
+TEST_F(PanelTest, ExitFromTheTrayMenuAsksTheQuitQuestion) {
+    const CMorvikDlg::QuitQuestion previous = CMorvikDlg::s_askQuit;
+    CMorvikDlg::s_askQuit = &QuitAnswer::Ask;
+    QuitAnswer::asked = 0;
+    QuitAnswer::answer = IDCANCEL;
+    Open("demo");
+    panel_.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TRAY_EXIT, 0));
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    EXPECT_EQ(QuitAnswer::asked, 1);
+    CMorvikDlg::s_askQuit = previous;
+}
+
 TEST_F(PanelTest, TheTrayOpenCommandShowsTheWindow) {
     Open("demo");
     panel_.ShowWindow(SW_HIDE);
