@@ -75,6 +75,7 @@ const MessageMap* CMorvikDlg::ThisMessageMap() {
         msgmap::Message(WM_TIMER, &CMorvikDlg::OnTimer),
         msgmap::Message(WM_TRAY_NOTIFY, &CMorvikDlg::OnTrayNotify),
         msgmap::Message(WM_HSCROLL, &CMorvikDlg::OnHScroll),
+        msgmap::Message(WM_SHOWWINDOW, &CMorvikDlg::OnShowWindow),
         msgmap::Command(IDC_BUTTON_MINIMIZE, &CMorvikDlg::OnMinimize),
         msgmap::Command(IDC_BUTTON_FANDUTYDEC, &CMorvikDlg::OnOpenFanDialog),
         msgmap::Command(IDC_BUTTON_FANDUTYINC, &CMorvikDlg::OnFansToAutomatic),
@@ -483,6 +484,13 @@ LRESULT CMorvikDlg::OnTimer(WPARAM id, LPARAM) {
     switch (id) {
     case IDT_ANIMATION:
         TrayRetryStep();
+        // Hidden in the tray the gauges have nothing to show: the timer rests until the
+        // window is shown again (the tray retry keeps it while the icon is missing).
+        if (!IsWindowVisible() && !m_trayRetry) {
+            KillTimer(IDT_ANIMATION);
+            m_animationResting = true;
+            break;
+        }
         AnimateGauges();
         break;
     case IDT_MONITOR:
@@ -514,6 +522,14 @@ void CMorvikDlg::TrayRetryStep() {
     if (!m_tray.ShowIcon()) return;
     m_trayRetry = 0;
     if (BoardCount == 0) KillTimer(IDT_ANIMATION);  // it ran for the icon alone
+}
+
+LRESULT CMorvikDlg::OnShowWindow(WPARAM shown, LPARAM) {
+    if (shown && m_animationResting) {
+        m_animationResting = false;
+        SetTimer(IDT_ANIMATION, kAnimationPeriod);
+    }
+    return Default();
 }
 
 LRESULT CMorvikDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) { return m_tray.OnTrayNotification(wParam, lParam); }

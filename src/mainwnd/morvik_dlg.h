@@ -89,6 +89,7 @@ protected:
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnTrayNotify(WPARAM, LPARAM);
     LRESULT OnHScroll(WPARAM, LPARAM);
+    LRESULT OnShowWindow(WPARAM, LPARAM);
     void OnMinimize();
     void OnOpenFanDialog();
     void OnFansToAutomatic();
@@ -168,4 +169,5 @@ private:
     int m_trayRetry = 0;
     bool m_restorePending = false;  // a start-up restore has not run 60 s yet
     int m_trayRetryCount = 0;
+    bool m_animationResting = false;  // hidden: the animation timer is stopped
 };

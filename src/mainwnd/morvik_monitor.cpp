@@ -14,16 +14,31 @@ namespace {
 constexpr int kFanDutyFirst = 0, kTemperatureFirst = 3, kCoreFirst = 6, kMemoryFirst = 10;
 enum GaugeSlot { MemoryGauge, CoreGauge, TemperatureGauge, FanGauge };
 
-void ShowGroup(CControlStatic* readouts, int digits, int value) {
+// Repaints a display that shows another frame now, with the part of the picture under it
+// (displays draw keyed over the window).
+void Repaint(HWND window, CControlStatic& display) {
+    if (!display.m_hWnd || !::IsWindowVisible(window)) return;
+    RECT rect;
+    ::GetWindowRect(display.m_hWnd, &rect);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    ::RedrawWindow(window, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void ShowGroup(HWND window, CControlStatic* readouts, int digits, int value) {
     const ReadoutDigits split = SplitDigits(value);
     for (int i = 0; i < digits; ++i) {
-        readouts[i].m_frameIndex = split.digit[i];
-        readouts[i].m_blank = !split.shown[i];
+        CControlStatic& readout = readouts[i];
+        if (readout.m_frameIndex == split.digit[i] && readout.m_blank == !split.shown[i]) continue;
+        readout.m_frameIndex = split.digit[i];
+        readout.m_blank = !split.shown[i];
+        Repaint(window, readout);
     }
 }
 
-void ShowFrame(CControlStatic& gauge, int frame) {
-    if (gauge.m_hWnd) gauge.m_frameIndex = frame;
+void ShowFrame(HWND window, CControlStatic& gauge, int frame) {
+    if (!gauge.m_hWnd || gauge.m_frameIndex == frame) return;
+    gauge.m_frameIndex = frame;
+    Repaint(window, gauge);
 }
 
 }  // namespace
@@ -65,14 +80,14 @@ void CMorvikDlg::AnimateGauges() {
 }
 
 void CMorvikDlg::RefreshDisplay() {
-    ShowGroup(&m_readouts[kFanDutyFirst], 3, m_fanDuty);
-    ShowGroup(&m_readouts[kTemperatureFirst], 3, m_temperature);
-    ShowGroup(&m_readouts[kCoreFirst], 4, m_coreClock);
-    ShowGroup(&m_readouts[kMemoryFirst], 4, m_memoryClock);
-    ShowFrame(m_gauges[MemoryGauge], LoadGaugeFrame(m_memoryGauge));
-    ShowFrame(m_gauges[CoreGauge], LoadGaugeFrame(m_coreGauge));
-    ShowFrame(m_gauges[TemperatureGauge], TemperatureGaugeFrame(m_temperature, DisplaySettings.temperatureUnit));
-    ShowFrame(m_gauges[FanGauge], FanGaugeFrame(m_fanDuty));
-    // The controls paint their new frames with the window.
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Only what shows another frame is repainted; hidden in the tray nothing is (showing
+    // the window paints all of it).
+    ShowGroup(m_hWnd, &m_readouts[kFanDutyFirst], 3, m_fanDuty);
+    ShowGroup(m_hWnd, &m_readouts[kTemperatureFirst], 3, m_temperature);
+    ShowGroup(m_hWnd, &m_readouts[kCoreFirst], 4, m_coreClock);
+    ShowGroup(m_hWnd, &m_readouts[kMemoryFirst], 4, m_memoryClock);
+    ShowFrame(m_hWnd, m_gauges[MemoryGauge], LoadGaugeFrame(m_memoryGauge));
+    ShowFrame(m_hWnd, m_gauges[CoreGauge], LoadGaugeFrame(m_coreGauge));
+    ShowFrame(m_hWnd, m_gauges[TemperatureGauge], TemperatureGaugeFrame(m_temperature, DisplaySettings.temperatureUnit));
+    ShowFrame(m_hWnd, m_gauges[FanGauge], FanGaugeFrame(m_fanDuty));
 }

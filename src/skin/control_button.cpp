@@ -1,6 +1,7 @@
 #include "control_button.h"
 
 #include "skin/image.h"
+#include "skin/shape.h"
 #include "skin/skin_messages.h"
 
 #include <iterator>
@@ -24,6 +25,7 @@ const MessageMap* CControlButton::ThisMessageMap() {
         msgmap::Message(WM_ERASEBKGND, &CControlButton::OnEraseBackground),
         msgmap::Message(WM_LBUTTONUP, &CControlButton::OnLeftButtonUp),
         msgmap::Message(WM_SKIN_FIT_PICTURE, &CControlButton::OnFitPicture),
+        msgmap::Message(WM_SHOWWINDOW, &CControlButton::OnShowWindow),
     };
     static const MessageMap map{CButton::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -41,30 +43,43 @@ void CControlButton::PreSubclassWindow() {
 }
 
 void CControlButton::DeletePictures() {
-    for (gdi::Bitmap& picture : m_pictures) picture.Reset();
+    for (int p = 0; p < PictureCount; ++p) {
+        m_pictures[p].Reset();
+        m_paths[p].clear();
+        m_decoded[p] = false;
+    }
+}
+
+HBITMAP CControlButton::StatePicture(Picture which) {
+    if (which >= ToggledNormal && !m_toggleButton) which = static_cast<Picture>(which - ToggledNormal);
+    if (!m_decoded[which]) {
+        m_decoded[which] = true;
+        if (!m_paths[which].empty()) m_pictures[which] = LoadSkinBitmap(m_paths[which].c_str());
+    }
+    if (m_pictures[which] || which == Normal) return m_pictures[which].get();
+    return StatePicture(static_cast<Picture>(which - 1));
 }
 
 void CControlButton::LoadStateImages(const SkinPath* slots) {
     DeletePictures();
-    struct Load {
-        Picture picture;
-        int slot;
-    };
-    const Load order[] = {{Normal, 0}, {Hover, 1}, {Down, 2}, {ToggledNormal, 4}, {ToggledHover, 5}, {ToggledDown, 6}};
-    HBITMAP previous = nullptr;
-    for (const Load& load : order) {
-        if (load.picture >= ToggledNormal && !m_toggleButton) break;
-        gdi::Bitmap picture = LoadSkinBitmap(slots[load.slot]);
-        if (!picture && previous && load.picture != Normal) {
-            picture = CopyBitmap(previous);
-        }
-        previous = picture.get();
-        m_pictures[load.picture] = std::move(picture);
-    }
-    if (const SIZE size = BitmapSize(m_pictures[Normal].get()); size.cx > 0 && size.cy > 0) {
-        FitToPicture(m_hWnd, size.cx, size.cy);
-    }
+    constexpr int kSlots[PictureCount] = {0, 1, 2, 4, 5, 6};
+    for (int p = 0; p < PictureCount; ++p) m_paths[p] = slots[kSlots[p]];
+    m_normalApplied = false;
+    // A hidden button (most of a panel's are) waits until it is shown.
+    if (::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_VISIBLE) ApplyNormalPicture();
     Invalidate(false);
+}
+
+void CControlButton::ApplyNormalPicture() {
+    m_normalApplied = true;
+    HBITMAP normal = StatePicture(Normal);
+    if (const SIZE size = BitmapSize(normal); size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
+    if (m_shapeFromPicture) ShapeFromBitmap(m_hWnd, normal);
+}
+
+LRESULT CControlButton::OnShowWindow(WPARAM shown, LPARAM) {
+    if (shown && !m_normalApplied) ApplyNormalPicture();
+    return Default();
 }
 
 LRESULT CControlButton::OnFitPicture(WPARAM width, LPARAM height) { return FitToPicture(m_hWnd, width, height); }
@@ -86,7 +101,8 @@ void CControlButton::DrawItem(const DRAWITEMSTRUCT& item) {
     Picture choice = m_hover ? Hover : Normal;
     if (item.itemState & ODS_SELECTED) choice = Down;
     if (m_toggled && m_toggleButton) choice = static_cast<Picture>(choice + ToggledNormal);
-    HBITMAP picture = m_pictures[choice].get();
+    if (!m_normalApplied) ApplyNormalPicture();
+    HBITMAP picture = StatePicture(choice);
     const SIZE size = BitmapSize(picture);
     if (size.cx > 0 && size.cy > 0) {
         RequestFitToPicture(m_hWnd, size);

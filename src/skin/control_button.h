@@ -6,6 +6,8 @@
 #include "framework/gdi.h"
 #include "skin/skin_file.h"
 
+#include <string>
+
 class CControlButton : public CButton {
 public:
     CControlButton() = default;
@@ -13,11 +15,11 @@ public:
 
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-    // Loads slots 0, 1, 2 (and 4, 5, 6 for toggle buttons); a state whose picture cannot
-    // be loaded takes the one loaded before it. Repaints.
+    // Takes slots 0, 1, 2 (and 4, 5, 6 for toggle buttons). The normal picture, which
+    // sizes (and, with m_shapeFromPicture, shapes) the button, is decoded now for a
+    // visible button and when a hidden one is first shown; the others when first drawn.
+    // A state whose picture cannot be loaded shows the one before it. Repaints.
     void LoadStateImages(const SkinPath* slots);
-    // The normal-state picture, null before loading or when it could not be loaded.
-    HBITMAP NormalPicture() const { return m_pictures[Normal].get(); }
     void SetToggled(int value);
     bool IsToggled() const { return m_toggled != 0; }
     // The elevation shield on the button (BCM_SETSHIELD).
@@ -25,6 +27,7 @@ public:
 
     bool m_keyedDrawing = false;  // leave the key colour out: the dialog shows through
     bool m_toggleButton = false;  // flips on release and has toggled pictures
+    bool m_shapeFromPicture = false;  // takes the outline of its normal picture
 
 protected:
     void PreSubclassWindow() override;
@@ -37,14 +40,22 @@ protected:
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnLeftButtonUp(WPARAM, LPARAM);
     LRESULT OnFitPicture(WPARAM, LPARAM);
+    LRESULT OnShowWindow(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     enum Picture { Normal, Hover, Down, ToggledNormal, ToggledHover, ToggledDown, PictureCount };
     void DeletePictures();
+    // The picture of a state, decoded on its first use.
+    HBITMAP StatePicture(Picture which);
+    // Size and outline from the normal picture, once.
+    void ApplyNormalPicture();
 
     gdi::Bitmap m_pictures[PictureCount];
+    std::wstring m_paths[PictureCount];
+    bool m_decoded[PictureCount] = {};
+    bool m_normalApplied = false;
     int m_hover = 0;
     int m_tracking = 0;
     int m_toggled = 0;

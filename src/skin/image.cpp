@@ -60,6 +60,7 @@ gdi::Bitmap LoadSkinBitmap(const wchar_t* path, int* width, int* height) {
     if (composed.GetHBITMAP(key, &bitmap) != Gdiplus::Ok) return {};
     if (width) *width = static_cast<int>(image.GetWidth());
     if (height) *height = static_cast<int>(image.GetHeight());
+    ++g_skinPicturesDecoded;
     return gdi::Bitmap(bitmap);
 }
 

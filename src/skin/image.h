@@ -15,6 +15,9 @@ constexpr int kMaxImageSide = 4096;
 // Loads a PNG as a device bitmap with every transparent or partly transparent pixel
 // composed over the key colour. Null (and 0 × 0) for a missing, damaged, non-PNG,
 // empty or oversized file.
+// How many pictures were decoded so far (tests and benchmarks count them).
+inline unsigned long g_skinPicturesDecoded = 0;
+
 gdi::Bitmap LoadSkinBitmap(const wchar_t* path, int* width = nullptr, int* height = nullptr);
 
 // GDI+ for the lifetime of the object: the image loader decodes through it.

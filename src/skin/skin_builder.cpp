@@ -133,9 +133,8 @@ void SkinBuilder::Create(const SkinElement& element, const Binding& binding) {
         button.Create(element.text, WS_CHILD | visible, rect, &m_parent, element.id);
         button.m_keyedDrawing = true;
         button.m_toggleButton = element.kind == ElementKind::ToggleButton;
+        button.m_shapeFromPicture = true;
         button.LoadStateImages(slots);
-        // Shaped from its normal picture, as loaded.
-        ShapeFromBitmap(button.m_hWnd, button.NormalPicture());
         break;
     }
     case ControlKind::Display:

@@ -71,7 +71,7 @@ LRESULT CControlStatic::OnFitPicture(WPARAM width, LPARAM height) { return FitTo
 
 // Sized to its first frame as soon as it has one, not while drawing.
 void CControlStatic::FitToFirstFrame() {
-    const SIZE size = BitmapSize(m_frames[0].get());
+    const SIZE size = BitmapSize(Frame(0));
     if (size.cx > 0 && size.cy > 0) FitToPicture(m_hWnd, size.cx, size.cy);
 }
 
@@ -87,24 +87,38 @@ void CControlStatic::PreSubclassWindow() {
 }
 
 void CControlStatic::DeleteFrames() {
-    for (gdi::Bitmap& frame : m_frames) frame.Reset();
+    for (int i = 0; i < kMaxFrames; ++i) {
+        m_frames[i].Reset();
+        m_paths[i].clear();
+        m_decoded[i] = false;
+    }
+}
+
+int CControlStatic::FrameCount() const {
+    return static_cast<int>(m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount));
+}
+
+HBITMAP CControlStatic::Frame(int index) {
+    if (!m_decoded[index]) {
+        m_decoded[index] = true;
+        if (!m_paths[index].empty()) m_frames[index] = LoadSkinBitmap(m_paths[index].c_str());
+    }
+    if (m_frames[index] || index == 0) return m_frames[index].get();
+    return Frame(index - 1);
 }
 
 void CControlStatic::LoadFrames(const SkinPath* slots) {
     DeleteFrames();
-    const unsigned count = m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount);
-    for (unsigned i = 0; i < count; ++i) {
-        m_frames[i] = LoadSkinBitmap(slots[i]);
-        if (!m_frames[i] && i > 0 && m_frames[i - 1]) m_frames[i] = CopyBitmap(m_frames[i - 1].get());
-    }
+    for (int i = 0; i < FrameCount(); ++i) m_paths[i] = slots[i];
     FitToFirstFrame();
     Invalidate(false);
 }
 
-void CControlStatic::CopyFrames(const CControlStatic& source) {
+void CControlStatic::CopyFrames(CControlStatic& source) {
     DeleteFrames();
-    for (int i = 0; i < kMaxFrames; ++i) {
-        if (source.m_frames[i]) m_frames[i] = CopyBitmap(source.m_frames[i].get());
+    for (int i = 0; i < source.FrameCount(); ++i) {
+        if (HBITMAP frame = source.Frame(i)) m_frames[i] = CopyBitmap(frame);
+        m_decoded[i] = true;
     }
     FitToFirstFrame();
     Invalidate(false);
@@ -120,9 +134,9 @@ bool CControlStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
     if (message != WM_DRAWITEM) return false;
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     const int saved = ::SaveDC(item.hDC);
-    const int count = static_cast<int>(m_frameCount < 1 ? 1 : (m_frameCount > kMaxFrames ? kMaxFrames : m_frameCount));
+    const int count = FrameCount();
     const int index = m_frameIndex < 0 ? 0 : (m_frameIndex >= count ? count - 1 : m_frameIndex);
-    HBITMAP frame = m_frames[index].get();
+    HBITMAP frame = Frame(index);
     const SIZE size = BitmapSize(frame);
     if (size.cx > 0 && size.cy > 0) {
         RequestFitToPicture(m_hWnd, size);

@@ -3,6 +3,8 @@
 // (digits, gauges).
 #pragma once
 
+#include <string>
+
 #include "framework/controls.h"
 #include "framework/gdi.h"
 #include "skin/skin_file.h"
@@ -37,11 +39,12 @@ public:
     ~CControlStatic() override;
 
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    // Loads frames 0 … frameCount − 1 from the slots; a frame that cannot be loaded
-    // repeats the one before it.
+    // Takes frames 0 … frameCount − 1 from the slots and decodes the first; the others
+    // are decoded when first shown. A frame that cannot be loaded repeats the one before it.
     void LoadFrames(const SkinPath* slots);
-    // Takes copies of another control's frames (read-outs sharing one frame list).
-    void CopyFrames(const CControlStatic& source);
+    // Takes copies of another control's frames (read-outs sharing one frame list); the
+    // source decodes all of its frames first, so the pictures are decoded once.
+    void CopyFrames(CControlStatic& source);
 
     unsigned m_frameCount = 1;  // 1 to 20
     int m_frameIndex = 0;
@@ -57,6 +60,11 @@ protected:
 private:
     void DeleteFrames();
     void FitToFirstFrame();
+    int FrameCount() const;
+    // A frame, decoded on its first use.
+    HBITMAP Frame(int index);
 
     gdi::Bitmap m_frames[kMaxFrames];
+    std::wstring m_paths[kMaxFrames];
+    bool m_decoded[kMaxFrames] = {};
 };

@@ -18,6 +18,7 @@
 #include "sim_driver.h"
 #include "skin/skin_catalog.h"
 #include "skin/skin_paths.h"
+#include "skin/image.h"
 
 #include <gtest/gtest.h>
 

@@ -175,8 +175,10 @@ TEST_F(SkinWindows, ButtonDrawsKeyedStatesAndSizesItselfToItsPicture) {
     ASSERT_TRUE(button.Create(L"APPLY", WS_CHILD | WS_VISIBLE, RECT{20, 20, 30, 30}, dialog.get(), kButtonId));
     ShapeFromImage(button.m_hWnd, slots[0]);  // the outline of the normal picture
     button.m_keyedDrawing = true;
+    const unsigned long decoded = g_skinPicturesDecoded;
     button.LoadStateImages(slots);
     Pump(100);
+    EXPECT_EQ(g_skinPicturesDecoded - decoded, 1u) << "only the normal picture before it is needed";
     RECT rect;
     ::GetWindowRect(button.m_hWnd, &rect);
     EXPECT_EQ(rect.right - rect.left, 64);  // 10 × 10 in the skin, 64 × 32 picture
@@ -188,6 +190,7 @@ TEST_F(SkinWindows, ButtonDrawsKeyedStatesAndSizesItselfToItsPicture) {
     Pump(100);
     EXPECT_EQ(ScreenPixel(dialog->m_hWnd, 30, 30), RGB(0, 255, 0));
     EXPECT_EQ(ScreenPixel(dialog->m_hWnd, 70, 30), kBackgroundColour);  // outside the normal picture's outline
+    EXPECT_EQ(g_skinPicturesDecoded - decoded, 2u) << "the hover picture at the first hover";
     button.SendMessage(WM_MOUSELEAVE);
     Pump(100);
     EXPECT_EQ(ScreenPixel(dialog->m_hWnd, 30, 30), RGB(255, 0, 0));
@@ -246,7 +249,9 @@ TEST_F(SkinWindows, FrameDisplaysClampTheirIndexAndDrawNothingWhenBlank) {
     CControlStatic gauge;
     ASSERT_TRUE(gauge.Create(L"", WS_CHILD | WS_VISIBLE, RECT{100, 100, 101, 101}, dialog.get(), 2001));
     gauge.m_frameCount = 20;
+    const unsigned long decoded = g_skinPicturesDecoded;
     gauge.LoadFrames(slots);
+    EXPECT_EQ(g_skinPicturesDecoded - decoded, 1u) << "the first frame only";
     struct Case {
         int index;
         bool blank;
