@@ -161,17 +161,7 @@ TEST_F(CurveControl, DrawsTheGridAxesMarksAndCaption) {
 
 const std::wstring kFans2Key = L"Software\\Drelmont\\Zorvane\\10DE1E8712340002\\0";
 
-std::wstring Stored(const std::wstring& path, const wchar_t* name) {
-    HKEY key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-        return L"(no key)";
-    }
-    wchar_t text[64] = {};
-    DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
-    ::RegCloseKey(key);
-    return status == ERROR_SUCCESS ? text : L"(no value)";
-}
+std::wstring Stored(const std::wstring& path, const wchar_t* name) { return StoredValue(path, name); }
 
 class FanDialog : public testing::Test {
 protected:

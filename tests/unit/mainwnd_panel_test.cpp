@@ -541,29 +541,9 @@ TEST(SettingsPage, IntervalFromTheTypedText) {
     for (const auto& [text, seconds] : cases) EXPECT_EQ(ParseMonitoringInterval(text), seconds) << text;
 }
 
-std::wstring RunValue() {
-    HKEY key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-        return L"(no key)";
-    }
-    wchar_t text[300] = {};
-    DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    const LONG status = ::RegQueryValueExW(key, kRunValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
-    ::RegCloseKey(key);
-    return status == ERROR_SUCCESS ? text : L"(no value)";
-}
+std::wstring RunValue() { return StoredValue(kRunKeyPath, kRunValueName); }
 
-std::wstring ProductValue(const wchar_t* name) {
-    HKEY key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kProductKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
-        return L"(no key)";
-    }
-    wchar_t text[64] = {};
-    DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
-    ::RegCloseKey(key);
-    return status == ERROR_SUCCESS ? text : L"(no value)";
-}
+std::wstring ProductValue(const wchar_t* name) { return StoredValue(kProductKeyPath, name); }
 
 class SettingsDialog : public PanelTest {
 protected:

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 constexpr const wchar_t* kProductKeyPath = L"Software\\Drelmont\\Zorvane";
 
@@ -18,6 +19,20 @@ inline bool SetProductValue(const wchar_t* name, const wchar_t* text) {
                                          static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
     return status == ERROR_SUCCESS;
+}
+
+// A value of a key under HKEY_CURRENT_USER (32-bit view) as text, or "(no key)" /
+// "(no value)".
+inline std::wstring StoredValue(const std::wstring& path, const wchar_t* name) {
+    HKEY key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+        return L"(no key)";
+    }
+    wchar_t text[300] = {};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    const LONG status = ::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::wstring(text) : std::wstring(L"(no value)");
 }
 
 inline void ClearProductKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kProductKeyPath); }
