@@ -1,7 +1,6 @@
 // The fan-curve follower's cost per 5-second pass: driver calls and registry key opens,
 // with one board and with eight boards, every fan group in curve mode.
-#include "../e2e/process.h"
-#include "driver_bench.h"
+#include "dialog_bench.h"
 #include "fan_follower_host.h"
 #include "dialogs/fan_ctrl_dlg.h"
 #include "gpu/fans.h"
@@ -31,9 +30,7 @@ int main() {
     const GdiplusSession imaging;
     SimDriver sim;
     double bare = 0;
-    if (!StartDriverBench(sim, bare)) return 1;
-    BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
-    ReadDialogBackgrounds(g_skinPaths);
+    if (!StartDialogBench(sim, bare)) return 1;
     for (int boards : {1, 8}) {
         if (sim.UseText(Boards(boards)) != boards) return 1;
         SelectedBoard = 0;

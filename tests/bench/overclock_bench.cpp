@@ -1,8 +1,7 @@
 // The overclock dialog's driver cost on each clock mechanism: one LoadSettings, and
 // one OK with the core clock slider moved (calls and writes).
-#include "../e2e/process.h"
 #include "dialogs/overclock_dlg.h"
-#include "driver_bench.h"
+#include "dialog_bench.h"
 #include "gpu/board_list.h"
 #include "gpu/clocks.h"
 #include "profiles/board_features.h"
@@ -26,9 +25,7 @@ int main() {
     const GdiplusSession imaging;
     SimDriver sim;
     double bare = 0;
-    if (!StartDriverBench(sim, bare)) return 1;
-    BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
-    ReadDialogBackgrounds(g_skinPaths);
+    if (!StartDialogBench(sim, bare)) return 1;
     NoPanel host;
     for (const char* scenario : {"curve", "pstates20", "perflevels"}) {
         if (sim.Use(scenario) != 1) return 1;

@@ -1,8 +1,7 @@
 // The driver calls of one status dialog tick and of one information paint, per board.
-#include "../e2e/process.h"
 #include "dialogs/info_page.h"
 #include "dialogs/status_dlg.h"
-#include "driver_bench.h"
+#include "dialog_bench.h"
 #include "gpu/board_list.h"
 #include "sim_driver.h"
 #include "skin/image.h"
@@ -14,9 +13,7 @@ int main() {
     const GdiplusSession imaging;
     SimDriver sim;
     double bare = 0;
-    if (!StartDriverBench(sim, bare)) return 1;
-    BuildSkinPaths((StageDirectory() + L"\\Zorvane.exe").c_str(), g_skinPaths);
-    ReadDialogBackgrounds(g_skinPaths);
+    if (!StartDialogBench(sim, bare)) return 1;
     for (const char* scenario : {"demo", "sensors", "perflevels"}) {
         if (sim.Use(scenario) != 1) return 1;
         SelectedBoard = 0;
