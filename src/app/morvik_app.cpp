@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/debug_mode_notice.h"
 #include "app/private_fonts.h"
+#include "platform/executable_path.h"
 #include "skin/image.h"
 #include "skin/skin_paths.h"
 #include "startup/start_with_windows.h"
@@ -43,10 +44,6 @@ void ActivateFirstInstance() {
     ::SetForegroundWindow(first);
 }
 
-void GetExecutablePath(wchar_t (&path)[MAX_PATH]) {
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    path[length < MAX_PATH ? length : MAX_PATH - 1] = L'\0';
-}
 
 }  // namespace
 

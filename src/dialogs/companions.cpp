@@ -27,7 +27,10 @@ bool ForEachProcess(const wchar_t* image, Visit visit) {
 
 bool SystemRunning(const wchar_t* image) {
     bool found = false;
-    ForEachProcess(image, [&found](DWORD) { return !(found = true); });
+    ForEachProcess(image, [&found](DWORD) {
+        found = true;
+        return false;  // one is enough
+    });
     return found;
 }
 
@@ -66,14 +69,6 @@ ProcessLayer InstallProcessLayer(const ProcessLayer& layer) {
     const ProcessLayer previous = g_layer;
     g_layer = layer;
     return previous;
-}
-
-std::wstring ProgramDirectory() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path, length < MAX_PATH ? length : 0);
-    directory.erase(directory.find_last_of(L'\\') + 1);
-    return directory;
 }
 
 bool ScannerRunning() { return g_layer.running(kScannerExecutable); }

@@ -30,9 +30,6 @@ const ProcessLayer& SystemProcesses();
 constexpr const wchar_t* kScannerExecutable = L"Fenrask.exe";
 constexpr const wchar_t* kPanelCompanionExecutable = L"TELLIX.exe";
 
-// The program's directory with its trailing backslash.
-std::wstring ProgramDirectory();
-
 bool ScannerRunning();
 // Opens "<directory>Fenrask.exe" with "/G<board>", working in that directory, then
 // waits until its process shows (at most 15 looks, 200 ms apart). A missing

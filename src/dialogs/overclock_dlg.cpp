@@ -3,6 +3,7 @@
 #include "dialogs/companions.h"
 #include "framework/prompt.h"
 #include "gpu/board_list.h"
+#include "platform/executable_path.h"
 #include "gpu/clocks.h"
 #include "gpu/status.h"
 #include "gpu/voltage.h"
@@ -351,7 +352,7 @@ void COverClkDlg::OnCancel() { ShowWindow(SW_HIDE); }
 
 void COverClkDlg::LaunchScanner() {
     if (ScannerRunning()) return;
-    StartScanner(s_scannerDirectory.empty() ? ProgramDirectory() : s_scannerDirectory, SelectedBoard);
+    StartScanner(s_scannerDirectory.empty() ? ExecutableDirectory() : s_scannerDirectory, SelectedBoard);
     ShowWindow(SW_HIDE);
 }
 

@@ -9,6 +9,7 @@
 #include "gpu/sensors.h"
 #include "mainwnd/monitor_sample.h"
 #include "mainwnd/quit_dlg.h"
+#include "platform/executable_path.h"
 #include "profiles/board_features.h"
 #include "profiles/builtin_modes.h"
 #include "profiles/led_effects.h"
@@ -124,9 +125,7 @@ bool RunsAsAdministrator() {
 // its token lacks them), the panel goes to the tray and Kelvor starts from the UI directory.
 void CMorvikDlg::OnBiosTool() {
     if (!RunsAsAdministrator()) {
-        wchar_t self[MAX_PATH] = {};
-        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-        Processes().open(L"runas", self, nullptr, nullptr);
+        Processes().open(L"runas", ExecutablePath().c_str(), nullptr, nullptr);
     }
     OnMinimize();
     wchar_t kelvor[MAX_PATH];

@@ -2,6 +2,7 @@
 
 #include "framework/text.h"
 #include "mainwnd/monitor_sample.h"
+#include "platform/executable_path.h"
 #include "profiles/registry_key.h"
 #include "profiles/settings_store.h"
 #include "resources/resource.h"
@@ -36,12 +37,6 @@ constexpr Label kLabels[8] = {
     {IDC_SET_BOOST_LABEL, L"Boost3DCLK", L"Boost clock"},
     {IDC_SET_INTERVAL_LABEL, L"Interval", L"Update interval (s)"},
 };
-
-std::wstring ExecutablePath() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
 
 const wchar_t* Flag(bool on) { return on ? L"1" : L"0"; }
 
