@@ -4,8 +4,6 @@
 #include "gpu/clocks.h"
 #include "gpu/fans.h"
 #include "gpu/frame_rate.h"
-#include "gpu/i2c.h"
-#include "gpu/led.h"
 #include "gpu/power_thermal.h"
 #include "gpu/voltage.h"
 #include "profiles/board_features.h"
@@ -19,10 +17,6 @@ namespace {
 constexpr int kDomains[2] = {kGraphicsDomain, kMemoryDomain};
 constexpr int kFrameRateNone = 255;
 constexpr int kMaxVoltageShiftMv = 25;
-constexpr std::uint8_t kCoreOverVoltageRegister = 0xDD;
-constexpr std::uint8_t kOverCurrentRegister = 0xE2;
-constexpr std::uint8_t kCoreOverVoltageOnValue = 4;
-constexpr std::uint8_t kOverCurrentRaised = 0x1F;
 
 std::wstring Format(const wchar_t* format, int a, int b = 0) {
     wchar_t text[32];
@@ -39,11 +33,6 @@ void Hide(OverclockSlider& slider) {
 int LinkedTemperature(int board, int power) {
     double degrees = 0;
     return GpuLinkedTempTarget(board, power, degrees) ? static_cast<int>(degrees) : 0;
-}
-
-bool RegisterReads(int board, std::uint8_t reg, std::uint8_t value) {
-    std::uint8_t read = 0;
-    return GpuI2cRead(board, &read, kBoardController, reg) && read == value;
 }
 
 void LoadClock(int board, int level, int index, OverclockPage& page) {
@@ -226,18 +215,7 @@ void FollowPowerTarget(int board, OverclockPage& page) {
 
 void ApplyOverclockPage(int board, int level, OverclockPage& page) {
     for (int index = 0; index < 2; ++index) {
-        const int domain = kDomains[index];
-        const int wanted = page.rows[kRowCore + index].position;
-        switch (GpuClockMechanism(board, domain)) {
-        case ClockMechanism::Curve: GpuSetDomainCurveOffset(board, domain, wanted, CurvePoints::Changed); break;
-        case ClockMechanism::Pstates20:
-            if (wanted != GpuGetPstateClock(board, domain, 0, 0)) GpuSetClockOffset(board, domain, wanted);
-            break;
-        case ClockMechanism::PerfLevels:
-            // A level's clock is written as it stands; a clock of 0 (its range unread) never.
-            if (wanted > 0) GpuSetPerfLevelClock(board, domain, level, wanted);
-            break;
-        }
+        GpuApplyClock(board, kDomains[index], level, page.rows[kRowCore + index].position);
     }
     ApplyVoltage(board, page);
     ApplyPowerAndTemperature(board, page);
@@ -259,8 +237,9 @@ MasterSwitches LoadMasterSwitches(int board, std::uint32_t features) {
     MasterSwitches s;
     const bool maxOverVoltage = features & feature::MaxOverVoltageBoard;
     s.shown[kCoreOverVoltage] = (features & feature::I2cVoltageController) || maxOverVoltage;
-    s.on[kCoreOverVoltage] = maxOverVoltage ? GpuGetOverVoltage(board, 0) == GpuGetOverVoltage(board, 3)
-                                            : RegisterReads(board, kCoreOverVoltageRegister, kCoreOverVoltageOnValue);
+    // The feature word holds the controller's registers (and, on boards whose over-voltage
+    // is the switch, whether it stands at its maximum) as last read.
+    s.on[kCoreOverVoltage] = features & feature::CoreOverVoltageOn;
     unsigned value = 0;
     s.shown[kMemoryOverVoltage] = GpuGetDriverControl(board, GpuMemoryOverVoltageControl(board), value) != 0;
     s.on[kMemoryOverVoltage] = s.shown[kMemoryOverVoltage] && value == 1;
@@ -271,7 +250,7 @@ MasterSwitches LoadMasterSwitches(int board, std::uint32_t features) {
         s.on[kFanFullSpeed] = GpuGetFanMode(board, kFanGeneric, 0) == 1 && GpuGetFan(board, kFanGeneric, 0) >= 100;
     }
     s.shown[kOverCurrent] = features & feature::OverCurrentControl;
-    s.on[kOverCurrent] = RegisterReads(board, kOverCurrentRegister, kOverCurrentRaised);
+    s.on[kOverCurrent] = features & feature::OverCurrentOn;
     return s;
 }
 

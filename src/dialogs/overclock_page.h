@@ -85,6 +85,8 @@ struct MasterSwitches {
 
 // Master mode is offered only to boards with one of the switches.
 bool OffersMasterMode(std::uint32_t features);
+// The switches' states: the board controller's from the feature word, the driver's
+// controls read now.
 MasterSwitches LoadMasterSwitches(int board, std::uint32_t features);
 // The core over-voltage switch moved: the power slider to the maximum limit (on, with
 // the board controller) or back to the target; on boards whose over-voltage is the

@@ -31,7 +31,8 @@ void GpuApplyClock(int board, int domain, int level, int mhz) {
         if (GpuGetPstateClock(board, domain, 0, 0) != mhz) GpuSetClockOffset(board, domain, mhz);
         return;
     case ClockMechanism::PerfLevels:
-        GpuSetPerfLevelClock(board, domain, level, mhz);
+        // A level's clock is written as it stands; 0 (a range that could not be read) never.
+        if (mhz > 0) GpuSetPerfLevelClock(board, domain, level, mhz);
         return;
     }
 }

@@ -20,5 +20,6 @@ ClockMechanism GpuClockMechanism(int board, int domain);
 // Range and current value of a domain; `level` counts only for performance levels.
 ClockSetting GpuGetClockSetting(int board, int domain, int level);
 
-// Applies `mhz` through the board's mechanism, writing only what differs.
+// Applies `mhz` through the board's mechanism, writing only what differs (a level's
+// clock always, unless it is 0).
 void GpuApplyClock(int board, int domain, int level, int mhz);

@@ -180,8 +180,8 @@ void SaveUserMode(int slot) {
         mode.Write(L"CVolt", GpuGetBaseVoltageDelta(board, 0));
     }
     if (GpuGetPowerLimitInfo(board, 1) > 0) mode.Write(L"PowerLimit", GpuGetPowerTarget(board));
-    if (GpuGetTempTarget(board) > 0) {
-        mode.Write(L"GPUTempTarget", GpuGetTempTarget(board));
+    if (const int target = GpuGetTempTarget(board); target > 0) {
+        mode.Write(L"GPUTempTarget", target);
         mode.Write(L"GPUTempPriority", GpuGetTempPriority(board));
     }
     if (GpuGetOverVoltage(board, 3) > 0) mode.Write(L"GPUMaxVolt", GpuGetOverVoltage(board, 0));
