@@ -119,28 +119,28 @@ std::vector<InfoRow> InformationRows(const InfoTexts& texts, const PanelSettings
     const CoreCounts counts = GpuGetCoreCounts(board);
     if (counts.shaderPipes > 0 && counts.shaderSubPipes > 0) add(t[kCuda], Format(L": %d\n", counts.cores));
 
-    const int baseCore = GpuGetClockWithOffset(kGraphicsDomain, kClockBase, settings.baseAsDriverGives);
-    if (baseCore >= 1) {
-        add(t[kBaseCore], ClockText(baseCore));
-    } else if (GpuGetPerfLevelClock(board, kGraphicsDomain, top, 0) >= 1 &&
-               GpuGetPerfLevelClock(board, kGraphicsDomain, top, 1) >= 1) {
-        add(L"Grahics clock", ClockText(GpuGetPerfLevelClock(board, kGraphicsDomain, top, 0)));
+    const NominalClocks core =
+        GpuGetNominalClocks(kGraphicsDomain, settings.baseAsDriverGives, settings.boostAsDriverGives);
+    const NominalClocks memory =
+        GpuGetNominalClocks(kMemoryDomain, settings.baseAsDriverGives, settings.boostAsDriverGives);
+    if (core.base >= 1) {
+        add(t[kBaseCore], ClockText(core.base));
+    } else if (const int level = GpuGetPerfLevelClock(board, kGraphicsDomain, top, 0);
+               level >= 1 && GpuGetPerfLevelClock(board, kGraphicsDomain, top, 1) >= 1) {
+        add(L"Grahics clock", ClockText(level));
     }
-    const int boostCore = GpuGetClockWithOffset(kGraphicsDomain, kClockBoost, settings.boostAsDriverGives);
-    if (boostCore >= 1) {
-        add(t[kBoostCore], ClockText(boostCore));
+    if (core.boost >= 1) {
+        add(t[kBoostCore], ClockText(core.boost));
     } else if (const int level = GpuGetPerfLevelClock(board, kGraphicsDomain, top, 1); level >= 1) {
         add(L"Grahics default clock", ClockText(level));
     }
-    const int baseMemory = GpuGetClockWithOffset(kMemoryDomain, kClockBase, settings.baseAsDriverGives);
-    if (baseMemory >= 1) {
-        add(t[kBaseMemory], MemoryClockText(baseMemory));
+    if (memory.base >= 1) {
+        add(t[kBaseMemory], MemoryClockText(memory.base));
     } else if (const int level = GpuGetPerfLevelClock(board, kMemoryDomain, top, 0); level >= 1) {
         add(L"Memory clock", MemoryClockText(level));
     }
-    const int boostMemory = GpuGetClockWithOffset(kMemoryDomain, kClockBoost, settings.boostAsDriverGives);
-    if (boostMemory >= 1) {
-        add(t[kBoostMemory], MemoryClockText(boostMemory));
+    if (memory.boost >= 1) {
+        add(t[kBoostMemory], MemoryClockText(memory.boost));
     } else if (const int level = GpuGetPerfLevelClock(board, kMemoryDomain, top, 1); level >= 1) {
         add(L"Memory default clock", MemoryClockText(level));
     }

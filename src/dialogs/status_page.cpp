@@ -120,11 +120,15 @@ StatusSample TakeStatusSample(const PanelSettings& settings, std::uint32_t featu
     s.voltage = GpuGetDisplayCoreVoltage();
     if ((features & kShiftMask) == kShiftOn) s.voltage += kVoltageShiftMv;
     s.power = GpuGetPowerDraw(board);
-    s.baseCore = GpuGetClockWithOffset(kGraphicsDomain, kClockBase, settings.baseAsDriverGives);
-    s.baseMemory = GpuGetClockWithOffset(kMemoryDomain, kClockBase, settings.baseAsDriverGives);
+    const NominalClocks core =
+        GpuGetNominalClocks(kGraphicsDomain, settings.baseAsDriverGives, settings.boostAsDriverGives);
+    const NominalClocks memory =
+        GpuGetNominalClocks(kMemoryDomain, settings.baseAsDriverGives, settings.boostAsDriverGives);
+    s.baseCore = core.base;
+    s.boostCore = core.boost;
+    s.baseMemory = memory.base;
+    s.boostMemory = memory.boost;
     s.baseVoltage = GpuGetBaseVoltageDelta(board, 1);
-    s.boostCore = GpuGetClockWithOffset(kGraphicsDomain, kClockBoost, settings.boostAsDriverGives);
-    s.boostMemory = GpuGetClockWithOffset(kMemoryDomain, kClockBoost, settings.boostAsDriverGives);
     s.coreLoad = GpuGetUsage(board, 0);
     s.memoryLoad = GpuGetUsage(board, 1);
     return s;

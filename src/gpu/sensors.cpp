@@ -220,12 +220,34 @@ int GpuGetFullName(wchar_t* text, int size) {
     return 1;
 }
 
+namespace {
+
+// The user's offset that base and boost clocks are shown with: the domain's last curve
+// point, for graphics the P0 offset when that is 0.
+int UserClockOffset(int domain) {
+    const int offset = GpuGetCurveOffset(SelectedBoard, GpuGetBoostRange(SelectedBoard, domain, 7));
+    if (domain == kGraphicsDomain && offset == 0) return GpuGetPstateClock(SelectedBoard, kGraphicsDomain, 0, 0);
+    return offset;
+}
+
+}  // namespace
+
 int GpuGetClockWithOffset(int domain, int clockType, bool asDriverGives) {
     const int clock = GpuGetClockFrequency(domain, clockType);
     if (asDriverGives || clock == 0 || clockType == kClockCurrent) return clock;
-    const int offset = GpuGetCurveOffset(SelectedBoard, GpuGetBoostRange(SelectedBoard, domain, 7));
-    if (domain == kGraphicsDomain && offset == 0) return clock + GpuGetPstateClock(SelectedBoard, kGraphicsDomain, 0, 0);
-    return clock + offset;
+    return clock + UserClockOffset(domain);
+}
+
+NominalClocks GpuGetNominalClocks(int domain, bool baseAsDriverGives, bool boostAsDriverGives) {
+    NominalClocks clocks{GpuGetClockFrequency(domain, kClockBase), GpuGetClockFrequency(domain, kClockBoost)};
+    const bool baseShifts = !baseAsDriverGives && clocks.base != 0;
+    const bool boostShifts = !boostAsDriverGives && clocks.boost != 0;
+    if (baseShifts || boostShifts) {
+        const int offset = UserClockOffset(domain);
+        if (baseShifts) clocks.base += offset;
+        if (boostShifts) clocks.boost += offset;
+    }
+    return clocks;
 }
 
 int GpuGetDisplayCoreVoltage() {

@@ -50,6 +50,12 @@ int GpuGetFullName(wchar_t* text, int size);
 // A base or boost clock with the user's offset added, unless `asDriverGives`
 // (registry "BaseMode"/"BoostMode" = 1) says the driver's value already holds it.
 int GpuGetClockWithOffset(int domain, int clockType, bool asDriverGives);
+// A domain's base and boost clocks so, the user's offset read once for both.
+struct NominalClocks {
+    int base;
+    int boost;
+};
+NominalClocks GpuGetNominalClocks(int domain, bool baseAsDriverGives, bool boostAsDriverGives);
 // Core voltage for display: core voltage status, else the rail, else the current pstate's.
 int GpuGetDisplayCoreVoltage();
 
