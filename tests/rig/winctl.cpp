@@ -12,12 +12,46 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
 
+// The first visible top-level window of that class and title, else the first hidden
+// one. Trailing blanks of a title do not count: setup wizards add one on later pages.
+struct FindRequest {
+    const wchar_t* className;
+    std::wstring title;
+    HWND visible = nullptr;
+    HWND hidden = nullptr;
+};
+
+std::wstring TrimmedTitle(const wchar_t* text) {
+    std::wstring title = text;
+    while (!title.empty() && title.back() == L' ') title.pop_back();
+    return title;
+}
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+    auto& request = *reinterpret_cast<FindRequest*>(context);
+    wchar_t text[256] = {};
+    if (request.className) {
+        if (!::GetClassNameW(window, text, 256) || std::wcscmp(text, request.className) != 0) return TRUE;
+    }
+    ::GetWindowTextW(window, text, 256);
+    if (TrimmedTitle(text) != request.title) return TRUE;
+    if (::IsWindowVisible(window)) {
+        request.visible = window;
+        return FALSE;
+    }
+    if (!request.hidden) request.hidden = window;
+    return TRUE;
+}
+
 HWND Find(const wchar_t* className, const wchar_t* title) {
-    return ::FindWindowW(className && *className ? className : nullptr, title);
+    FindRequest request{className && *className ? className : nullptr, TrimmedTitle(title)};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&request));
+    return request.visible ? request.visible : request.hidden;
 }
 
 int Shot(const wchar_t* file, const wchar_t* title) {
