@@ -343,6 +343,7 @@ int __cdecl SetFanCoolersControl(void* gpu, void* block) {
         cooler->manualLevel = manual ? level : 0;
         if (manual && !board->live) cooler->level = level;  // a still board's fan gets there at once
     }
+    SaveState();
     return 0;
 }
 
@@ -377,6 +378,7 @@ int __cdecl SetCoolerLevels(void* gpu, std::uint32_t, void* block) {
     c.target = b.Get<std::uint32_t>(4);
     c.readsLeft = c.lagReads;
     if (c.lagReads == 0) c.level = c.target;
+    SaveState();
     return 0;
 }
 
@@ -387,6 +389,7 @@ int __cdecl RestoreCoolerSettings(void* gpu, const std::uint32_t*, std::uint32_t
     OlderCooler& c = board->olderCooler;
     if (!c.present) return kNotSupported;
     c.currentPolicy = c.defaultPolicy;
+    SaveState();
     return 0;
 }
 

@@ -59,6 +59,7 @@ void Log(char direction, const Transfer& t) {
     char line[80];
     int used = std::snprintf(line, sizeof line, "%c %02X %02X", direction, t.device, t.reg);
     for (std::uint32_t i = 0; i < t.size && used < 76; ++i) used += std::snprintf(line + used, sizeof line - used, " %02X", t.data[i]);
+    ++TheWorld().i2cTransfers;
     std::string& log = TheWorld().i2cLog;
     // The demo writes LEDs for hours: keep the newest transfers, whole lines only.
     constexpr std::size_t kLogLimit = 1 << 16;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unordered_map>
@@ -47,6 +48,8 @@ void EnsureLoaded() {
     if (TheWorld().loaded) return;
     const std::string state = EnvironmentText("ZORVANE_SIM_STATE");
     TheWorld().statePath = std::wstring(state.begin(), state.end());
+    const std::string control = EnvironmentText("ZORVANE_SIM_CONTROL");
+    TheWorld().controlPath = std::wstring(control.begin(), control.end());
     const std::string scenario = EnvironmentText("ZORVANE_SIM_SCENARIO");
     if (!LoadScenario(scenario.empty() ? "demo" : scenario)) LoadScenario("nodriver");
 }
@@ -128,6 +131,42 @@ const std::unordered_map<std::uint32_t, Function>& Functions() {
 }
 
 }  // namespace
+
+void PollControlFile() {
+    World& world = TheWorld();
+    if (world.controlPath.empty()) return;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(world.controlPath.c_str(), GetFileExInfoStandard, &data)) return;
+    const unsigned long long stamp =
+        ((static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime) ^
+        (static_cast<unsigned long long>(data.nFileSizeLow) << 48);
+    if (stamp == world.controlStamp) return;
+    world.controlStamp = stamp;
+    std::ifstream file(world.controlPath.c_str());
+    std::string line;
+    unsigned generation = 0;
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        std::string verb, id;
+        int status = 0, count = 0;
+        words >> verb;
+        if (verb == "#") {
+            words >> generation;
+        } else if (verb == "clear") {
+            world.faults.clear();
+        } else if (verb == "fail" && words >> id >> status >> count) {
+            if (id == "*") {
+                for (const auto& [known, function] : Functions()) world.faults[known] = {status, count};
+            } else {
+                world.faults[static_cast<std::uint32_t>(std::strtoul(id.c_str(), nullptr, 16))] = {status, count};
+            }
+        }
+    }
+    std::ofstream((world.controlPath + L".report").c_str(), std::ios::trunc)
+        << "generation " << generation << " answered " << world.faultsAnswered << " calls " << world.calls << " i2c "
+        << world.i2cTransfers << "\n";
+    world.faultsAnswered = 0;
+}
 
 bool LoadScenario(const std::string& nameOrPath) {
     std::string text = BuiltInScenario(nameOrPath);

@@ -23,8 +23,10 @@ bool g_initialized = false;
 }  // namespace
 
 bool Intercept(std::uint32_t id, const void* block, int& status) {
+    PollControlFile();
     World& world = TheWorld();
     ++world.counts[id];
+    ++world.calls;
     std::uint32_t version = 0;
     if (block) std::memcpy(&version, block, 4);
     if (world.log.size() >= kLogLimit) world.log.erase(world.log.begin(), world.log.begin() + kLogLimit / 2);
@@ -32,6 +34,7 @@ bool Intercept(std::uint32_t id, const void* block, int& status) {
     auto fault = world.faults.find(id);
     if (fault != world.faults.end() && fault->second.remaining > 0) {
         --fault->second.remaining;
+        ++world.faultsAnswered;
         status = fault->second.status;
         return true;
     }

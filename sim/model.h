@@ -184,6 +184,11 @@ struct World {
     std::map<std::uintptr_t, std::map<std::uint32_t, std::uint32_t>> sessions;  // settings sessions
     std::uintptr_t nextSession = 0x7000;
     std::wstring statePath;
+    std::wstring controlPath;         // ZORVANE_SIM_CONTROL, see PollControlFile
+    unsigned long long controlStamp = 0;  // its last write time and size when last read
+    unsigned faultsAnswered = 0;          // calls failed since the control file last changed
+    unsigned long long calls = 0;         // every call since the process loaded the driver
+    unsigned long long i2cTransfers = 0;  // every I2C transfer since then
     bool loaded = false;
 };
 
@@ -194,6 +199,14 @@ bool ParseScenario(const std::string& text, Driver& driver, std::string& error);
 
 // Loads a scenario by name (built in) or by file path; false when none is found.
 bool LoadScenario(const std::string& nameOrPath);
+
+// The control file (ZORVANE_SIM_CONTROL): faults for a running process, read again
+// whenever it changes. Lines: "fail <id in hex, or *> <status> <count>" (the next
+// `count` calls of that id, * every id), "clear" (no faults), "# <generation>". On each
+// change the file "<control>.report" gets "generation <g> answered <n> calls <c> i2c <t>":
+// the new content's generation, how many calls the faults before it failed, and every
+// call and I2C transfer since the driver was loaded.
+void PollControlFile();
 
 // The state file: what outlives a process (offsets and level clocks as written).
 void SaveState();

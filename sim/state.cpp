@@ -33,6 +33,13 @@ std::map<std::string, long long> Snapshot() {
                     domain.current_kHz;
             }
         }
+        // Fans as the program left them (read by tests, never restored).
+        for (const FanCooler& cooler : board.coolers) {
+            values[Key(b, "fan" + std::to_string(cooler.id) + ".manual")] = cooler.manual ? 1 : 0;
+        }
+        if (board.olderCooler.present) {
+            values[Key(b, "cooler.manual")] = board.olderCooler.currentPolicy != board.olderCooler.defaultPolicy ? 1 : 0;
+        }
         for (const I2cDevice& device : board.i2c) {
             if (device.kind == I2cDevice::Kind::FirstGenerationLed) {
                 values[Key(b, "led10.poweron")] = device.powerOnStored ? 1 : 0;

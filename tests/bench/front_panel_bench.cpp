@@ -11,6 +11,7 @@
 #include "bench.h"
 #include "../e2e/process.h"
 #include "../unit/product_key.h"
+#include "process_figures.h"
 
 #include <psapi.h>
 
@@ -51,70 +52,6 @@ double StartToFirstFrame(const std::wstring& executable, const wchar_t* title, C
     return -1;
 }
 
-std::string ReadText(const std::string& path) {
-    std::string text;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-        std::fclose(file);
-    }
-    return text;
-}
-
-// The /proc directory of the Linux process running `executable`, or empty.
-std::string LinuxProcess(const char* executable) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA("Z:\\proc\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    std::string found;
-    do {
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
-        const std::string directory = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-        std::string commandLine = ReadText(directory + "cmdline");
-        if (commandLine.find(executable) != std::string::npos) found = directory;
-    } while (found.empty() && ::FindNextFileA(find, &entry));
-    ::FindClose(find);
-    return found;
-}
-
-// User and system time of the process, from its stat line (clock ticks of 1/100 s).
-double CpuSeconds(const std::string& process) {
-    const std::string stat = ReadText(process + "stat");
-    const std::size_t end = stat.rfind(')');
-    if (end == std::string::npos) return 0;
-    unsigned long long user = 0, system = 0;
-    // After the command: state and fields 4 to 13, then user and system time.
-    std::sscanf(stat.c_str() + end + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system);
-    return static_cast<double>(user + system) / 100.0;
-}
-
-// Resident memory the process owns alone (anonymous pages), in bytes.
-double PrivateBytes(const std::string& process) {
-    const std::string status = ReadText(process + "status");
-    const std::size_t at = status.find("RssAnon:");
-    return at == std::string::npos ? 0 : 1024.0 * std::strtod(status.c_str() + at + 8, nullptr);
-}
-
-int CountWindows(HWND parent, DWORD processId) {
-    struct Count {
-        DWORD processId;
-        int windows;
-    } count{processId, 0};
-    auto each = [](HWND window, LPARAM lParam) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(lParam);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == c->processId) ++c->windows;
-        return TRUE;
-    };
-    if (parent) {
-        ::EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&count));
-    } else {
-        ::EnumWindows(each, reinterpret_cast<LPARAM>(&count));
-    }
-    return count.windows;
-}
-
 struct Footprint {
     double privateBytes;
     DWORD gdiObjects;
@@ -122,7 +59,7 @@ struct Footprint {
 };
 
 Footprint Measure(const std::string& process, const ChildProcess& child, HWND panel) {
-    return Footprint{PrivateBytes(process), ::GetGuiResources(child.handle(), GR_GDIOBJECTS),
+    return Footprint{PrivateBytes(process), GdiObjects(child.handle()),
                      CountWindows(nullptr, child.id()) + CountWindows(panel, child.id())};
 }
 
@@ -210,7 +147,7 @@ int main() {
         std::snprintf(name, sizeof name, "GDI objects after %lu s", run / 1000);
         Report(name, "objects", after.gdiObjects);
     } else {
-        std::printf("BENCH GDI objects: not counted by this system (GetGuiResources answers 0)\n");
+        std::printf("BENCH GDI objects: not readable here (no count from the system, no handle table)\n");
     }
     Report("USER objects (windows) after start", "objects", before.windows);
     std::snprintf(name, sizeof name, "USER objects (windows) after %lu s", run / 1000);

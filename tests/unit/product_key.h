@@ -9,10 +9,12 @@
 
 constexpr const wchar_t* kProductKeyPath = L"Software\\Drelmont\\Zorvane";
 
-inline bool SetProductValue(const wchar_t* name, const wchar_t* text) {
+// A value of the product key or of one of its subkeys ("10DE1E8712340001\\0").
+inline bool SetProductValueAt(const std::wstring& subkey, const wchar_t* name, const wchar_t* text) {
+    const std::wstring path = subkey.empty() ? std::wstring(kProductKeyPath) : std::wstring(kProductKeyPath) + L"\\" + subkey;
     HKEY key;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kProductKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const LONG status = ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
@@ -20,6 +22,8 @@ inline bool SetProductValue(const wchar_t* name, const wchar_t* text) {
     ::RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
+
+inline bool SetProductValue(const wchar_t* name, const wchar_t* text) { return SetProductValueAt(L"", name, text); }
 
 // A value of a key under HKEY_CURRENT_USER (32-bit view) as text, or "(no key)" /
 // "(no value)".
