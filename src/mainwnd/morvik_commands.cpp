@@ -37,11 +37,9 @@ CMorvikDlg::QuitQuestion CMorvikDlg::s_askQuit = &AskWithQuitDialog;
 void CMorvikDlg::PrepareQuit() {
     const int state = ReadProductInt(setting::QuitState);
     const bool restore = state == 1 || (state != 2 && s_askQuit(*this) == IDOK);
-    if (restore) {
-        RestoreDefaults(*this);
-    } else {
-        ReleaseCurveFans();
-    }
+    if (restore) RestoreDefaults(*this);
+    // After a restore too: a switch to automatic the driver refused is tried again.
+    ReleaseCurveFans();
 }
 
 // Quitting cannot be cancelled: the question only decides what is restored.

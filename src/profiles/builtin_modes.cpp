@@ -18,9 +18,11 @@
 #include "profiles/user_modes.h"
 
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
+constexpr int kAutomaticMode = 0;
 constexpr int kCurveMode = 2;
 
 void FollowCurve(ModeHost& host, int board, const wchar_t* modeName, int selector) {
@@ -167,8 +169,13 @@ void ApplyLedSettings(ModeHost& host, bool full) {
 void ReleaseCurveFans() {
     for (unsigned b = 0; b < BoardCount; ++b) {
         const int board = static_cast<int>(b);
-        if (ReadBoardInt(board, setting::FanCtrlMode) == kCurveMode) GpuSetFan(board, 0, kFanFirst, 0);
-        if (ReadBoardInt(board, setting::Fan2CtrlMode) == kCurveMode) GpuSetFan(board, 0, kFanSecond, 0);
+        for (const auto& [modeName, selector] : {std::pair{setting::FanCtrlMode, kFanFirst},
+                                                 std::pair{setting::Fan2CtrlMode, kFanSecond}}) {
+            const int mode = ReadBoardInt(board, modeName);
+            // Automatic but still under manual control: the switch to automatic was refused.
+            const bool refusedAutomatic = mode == kAutomaticMode && GpuGetFanMode(board, selector, 0) == 1;
+            if (mode == kCurveMode || refusedAutomatic) GpuSetFan(board, 0, selector, 0);
+        }
     }
 }
 

@@ -41,7 +41,9 @@ void ApplyFanModes(ModeHost& host, bool full);
 void ApplyLedSettings(ModeHost& host, bool full);
 
 // Every board's fan groups in curve mode back to the driver's automatic control: once
-// the program ends nothing follows the curve. Fixed speeds and the stored modes stay.
+// the program ends nothing follows the curve. So are groups stored as automatic that the
+// driver still holds under manual control (a switch to automatic it refused, which would
+// otherwise leave the fan at the curve's last level). Fixed speeds and the stored modes stay.
 void ReleaseCurveFans();
 
 // The selected board back to its defaults: no active mode, fans automatic, the

@@ -139,6 +139,7 @@ public:
         return m_panel.Start(seen);
     }
     bool Alive() const { return m_panel.Alive(); }
+    void Press(Observation& seen, int id) { m_panel.Press(seen, id); }
 
     // Every window in turn with its main action; `firstApply`: what was not stored yet
     // may be stored now.
@@ -240,6 +241,24 @@ TEST(FaultSweep, EveryWindowAndActionWithEachGroupOfCallsFailing) {
                 Observation restarted;
                 ASSERT_TRUE(sweep.Start(restarted)) << restarted.Summary();
             }
+        }
+        // The fans follow their curve, then go back to automatic while every write fails.
+        {
+            ASSERT_TRUE(StoreDemoFanCurve());
+            Observation seen;
+            if (sweep.Start(seen)) {
+                ::Sleep(2500);  // curve passes: the fan is under the program's control
+                control.Fail(Groups().back().ids, status);
+                sweep.Press(seen, IDC_BUTTON_FANDUTYINC);
+                ::Sleep(1500);
+                control.Clear();
+                ::Sleep(1500);
+                sweep.Quit(seen);
+            }
+            std::printf("%-6d %-18s %12s  %s\n", status, "fans to automatic", "writes", seen.Summary().c_str());
+            for (const std::string& fault : seen.faults) ADD_FAILURE() << status << " fans to automatic: " << fault;
+            faults += static_cast<int>(seen.faults.size());
+            ++combinations;
         }
         std::fflush(stdout);
     }

@@ -273,6 +273,24 @@ TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1) << "the next readable pass follows again";
 }
 
+// At the end: curve-mode groups and automatic ones the driver still holds manually (a
+// refused switch to automatic) go back to the driver; a fixed speed stays.
+TEST_F(FanDialog, TheEndReleasesCurvesAndRefusedSwitchesToAutomaticButKeepsFixedSpeeds) {
+    Open("fans2");
+    for (const auto& [stored, releasedFirst] : {std::pair{L"2", true}, std::pair{L"0", true}, std::pair{L"1", false}}) {
+        GpuSetFan(0, 1, kFanFirst, 70);
+        GpuSetFan(0, 1, kFanSecond, 70);
+        WriteBoardString(0, setting::FanCtrlMode, stored);
+        WriteBoardString(0, setting::Fan2CtrlMode, L"1");
+        sim.injectFault(NvId_SetFanCoolersControl, NvError, 1);
+        GpuSetFan(0, 0, kFanFirst, 0);  // refused: still manual
+        ReleaseCurveFans();
+        EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), releasedFirst ? 0 : 1) << "stored mode " << stored;
+        EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 1) << "a fixed speed stays";
+        EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), _wtoi(stored)) << "the stored mode stays";
+    }
+}
+
 // ---------------------------------------------------------------- LED control
 
 TEST(LedRules, WhatEachControllerKindKeeps) {
