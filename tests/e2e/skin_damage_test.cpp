@@ -1,8 +1,8 @@
 // The real Zorvane.exe with a damaged copy of the default skin: each dialog picture
 // removed or replaced by garbage, one at a time; every button, gauge and digit picture
-// removed or garbage; the skin and language files truncated or empty; the fonts gone.
-// Each time the program starts, every dialog opens and closes, nothing ends, hangs or
-// shows a message box.
+// removed, garbage or cut in half; the skin and language files truncated or empty; the
+// fonts gone. Each time the program starts, every dialog opens and closes, nothing ends,
+// hangs or shows a message box.
 #include "panel_driver.h"
 
 #include "../unit/product_key.h"
@@ -61,6 +61,9 @@ std::vector<Damage> Damages() {
                                ForEachPicture(ui / folder, [](const fs::path& file) { WriteGarbage(file); });
                            }});
     }
+    damages.push_back({"every picture cut in half", [](const fs::path& ui) {
+                           ForEachPicture(ui, [](const fs::path& file) { Truncate(file, false); });
+                       }});
     damages.push_back({"Zorvane.cfg cut in half", [](const fs::path& ui) { Truncate(ui / "Zorvane.cfg", false); }});
     damages.push_back({"Zorvane.cfg empty", [](const fs::path& ui) { Truncate(ui / "Zorvane.cfg", true); }});
     damages.push_back({"Zorvane.loc cut in half", [](const fs::path& ui) { Truncate(ui / "Zorvane.loc", false); }});
