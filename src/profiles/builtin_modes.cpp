@@ -17,6 +17,8 @@
 #include "profiles/settings_store.h"
 #include "profiles/user_modes.h"
 
+#include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 
@@ -25,8 +27,27 @@ namespace {
 constexpr int kAutomaticMode = 0;
 constexpr int kCurveMode = 2;
 
+// Fan groups a curve pass put under manual control, one bit per group of each board,
+// until the driver has them back.
+std::array<std::uint8_t, kMaxBoards> g_curveHeld{};
+
+std::uint8_t GroupBit(int selector) { return selector == kFanFirst ? 1 : 2; }
+
 void FollowCurve(ModeHost& host, int board, const wchar_t* modeName, int selector) {
-    if (ReadBoardInt(board, modeName) != kCurveMode) return;
+    std::uint8_t& held = g_curveHeld[static_cast<std::size_t>(board)];
+    const int mode = ReadBoardInt(board, modeName);
+    if (mode != kCurveMode) {
+        if (!(held & GroupBit(selector))) return;
+        // Switched to automatic, yet still under the curve's manual control: the driver
+        // refused the switch, so it is asked again on every pass until it takes it.
+        if (mode == kAutomaticMode && GpuGetFanMode(board, selector, 0) == 1) {
+            GpuSetFan(board, 0, selector, 0);
+        } else {
+            held = static_cast<std::uint8_t>(held & ~GroupBit(selector));
+        }
+        return;
+    }
+    held |= GroupBit(selector);
     int temperature = 0;
     if (!GpuReadTemperature(board, temperature)) {
         // A curve cannot be followed blind: the driver's own control until a reading comes.

@@ -31,8 +31,10 @@ void PressBuiltInModeButton(ModeHost& host, int slot);
 
 // One pass of the fan-curve follower: every board's fan group in curve mode gets the
 // curve's level at the board's temperature, manually; a group whose board gives no
-// temperature goes back to the driver's automatic control for this pass. `full` first
-// reloads the fan dialog's settings.
+// temperature goes back to the driver's automatic control for this pass. A group the
+// curve held that is now stored as automatic but still under manual control (the driver
+// refused the switch) is handed back again, pass after pass. `full` first reloads the fan
+// dialog's settings.
 void ApplyFanModes(ModeHost& host, bool full);
 
 // Every board's stored LED effect: the temperature colours (sent only when they change)

@@ -251,7 +251,7 @@ TEST_F(FanDialog, WithOneCoolerTheSecondGroupIsNeverTouched) {
 }
 
 // The follower, as the main window's 5-second timer runs it, with this dialog's curve.
-TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
+TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelLetsGoWithoutATemperatureAndHandsBackARefusedAutomatic) {
     Open("fans2");  // 55 degC
     for (int i = 1; i <= 4; ++i) {
         const wchar_t* const texts[] = {L"0100000000", L"0360003300", L"0630006600", L"0900010000"};
@@ -271,6 +271,21 @@ TEST_F(FanDialog, TheFollowerSetsTheCurvesLevelAndLetsGoWithoutATemperature) {
     EXPECT_EQ(ReadBoardInt(0, setting::FanCtrlMode), 2) << "the stored mode stays";
     ApplyFanModes(host, false);
     EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1) << "the next readable pass follows again";
+
+    // Back to automatic, refused by the driver: the next pass hands the fan back. A fan
+    // under manual control the curve never held (the second group) is left alone.
+    WriteBoardString(0, setting::FanCtrlMode, L"0");
+    sim.injectFault(NvId_SetFanCoolersControl, NvError, 1);
+    GpuSetFan(0, 0, kFanFirst, 0);
+    ASSERT_EQ(GpuGetFanMode(0, kFanFirst, 0), 1);
+    GpuSetFan(0, 1, kFanSecond, 70);
+    ApplyFanModes(host, false);
+    EXPECT_EQ(GpuGetFanMode(0, kFanFirst, 0), 0) << "the refused switch is made again";
+    EXPECT_EQ(GpuGetFanMode(0, kFanSecond, 0), 1) << "not the curve's: not touched";
+    const unsigned calls = sim.callCount(NvId_SetFanCoolersControl);
+    ApplyFanModes(host, false);
+    ApplyFanModes(host, false);
+    EXPECT_EQ(sim.callCount(NvId_SetFanCoolersControl), calls) << "once back with the driver, nothing more is written";
 }
 
 // At the end: curve-mode groups and automatic ones the driver still holds manually (a
