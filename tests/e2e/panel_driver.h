@@ -15,6 +15,8 @@
 struct Observation {
     std::vector<std::string> faults;
     bool debugWarning = false;
+    // The longest a dialog took to show after its button was pressed.
+    DWORD slowestOpen = 0;
 
     void Fault(const std::string& what) { faults.push_back(what); }
     // The first fault and how many followed, or "ok".
@@ -31,8 +33,8 @@ public:
     void Quit(Observation& seen);
     bool Alive() const { return m_main != nullptr; }
 
-    // Opens a dialog from its front-panel button, lets it show for `showFor` ms, then
-    // presses its button `action`.
+    // Opens a dialog from its front-panel button (a fault when it has not shown within
+    // 10 s), lets it show for `showFor` ms, then presses its button `action`.
     void OpenAndPress(Observation& seen, int button, const wchar_t* title, int action, DWORD showFor = 150);
     // Presses a front-panel button.
     void Press(Observation& seen, int id);

@@ -94,7 +94,7 @@ TEST(SkinDamage, EveryDialogOpensAndClosesWithEachPartOfTheSkinDamaged) {
     fs::copy_file(stage / "Zorvane.exe", copy / "Zorvane.exe");
     PanelDriver panel((copy / "Zorvane.exe").wstring());
 
-    std::printf("%-24s %s\n", "damage", "result");
+    std::printf("%-26s %-9s %s\n", "damage", "open ms", "result");
     for (const Damage& damage : Damages()) {
         fs::remove_all(copy / "UI");
         fs::copy(stage / "UI", copy / "UI", fs::copy_options::recursive);
@@ -104,7 +104,8 @@ TEST(SkinDamage, EveryDialogOpensAndClosesWithEachPartOfTheSkinDamaged) {
             for (const DialogButton& dialog : kDialogs) panel.OpenAndPress(seen, dialog.button, dialog.title, IDCANCEL, 100);
             panel.Quit(seen);
         }
-        std::printf("%-24s %s\n", damage.name.c_str(), seen.Summary().c_str());
+        std::printf("%-26s %-9lu %s\n", damage.name.c_str(), static_cast<unsigned long>(seen.slowestOpen),
+                    seen.Summary().c_str());
         for (const std::string& fault : seen.faults) ADD_FAILURE() << damage.name << ": " << fault;
         std::fflush(stdout);
     }
