@@ -120,7 +120,7 @@ void PanelDriver::OpenAndPress(Observation& seen, int button, const wchar_t* tit
         dialog = m_zorvane.FindWindow(kDialogClass, title);
     }
     if (!dialog || !::IsWindowVisible(dialog)) {
-        seen.Fault("\"" + Narrow(title) + "\" did not open");
+        seen.Fault("\"" + Narrow(title) + "\" did not open" + (dialog ? " (made, left hidden)" : " (not made)"));
         Check(seen, Narrow(title));
         return;
     }
