@@ -165,14 +165,14 @@ CWnd& CLedCtrlDlg::Control(UINT id) {
 void CLedCtrlDlg::OnCancel() { ShowWindow(SW_HIDE); }
 void CLedCtrlDlg::OnClose() { ShowWindow(SW_HIDE); }
 
-LRESULT CLedCtrlDlg::OnShowWindow(WPARAM shown, LPARAM) {
-    // A change of visibility, once: the first paint's hide and show are not the user's.
+LRESULT CLedCtrlDlg::OnShowWindow(WPARAM shown, LPARAM lParam) {
+    // A change of visibility, once: a changed picture's hide and show are not the user's.
     const int state = shown ? 1 : 0;
     if (state != m_shownState) {
         m_shownState = state;
         RefreshLedDialog();
     }
-    return Default();
+    return CSkinDialog::OnShowWindow(shown, lParam);
 }
 
 int CLedCtrlDlg::Kind() const { return LedControllerKind(SelectedBoard); }

@@ -524,12 +524,12 @@ void CMorvikDlg::TrayRetryStep() {
     if (BoardCount == 0) KillTimer(IDT_ANIMATION);  // it ran for the icon alone
 }
 
-LRESULT CMorvikDlg::OnShowWindow(WPARAM shown, LPARAM) {
+LRESULT CMorvikDlg::OnShowWindow(WPARAM shown, LPARAM lParam) {
     if (shown && m_animationResting) {
         m_animationResting = false;
         SetTimer(IDT_ANIMATION, kAnimationPeriod);
     }
-    return Default();
+    return CSkinDialog::OnShowWindow(shown, lParam);
 }
 
 LRESULT CMorvikDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) { return m_tray.OnTrayNotification(wParam, lParam); }

@@ -21,6 +21,7 @@ const MessageMap* CSkinDialog::ThisMessageMap() {
     static const MessageEntry entries[] = {
         msgmap::Message(WM_PAINT, &CSkinDialog::OnPaint),
         msgmap::Message(WM_SKIN_FIRST_PAINT, &CSkinDialog::OnFirstPaint),
+        msgmap::Message(WM_SHOWWINDOW, &CSkinDialog::OnShowWindow),
         msgmap::Message(WM_LBUTTONDOWN, &CSkinDialog::OnLeftButtonDown),
         msgmap::Message(WM_ERASEBKGND, &CSkinDialog::OnEraseBackground),
         msgmap::Message(WM_DESTROY, &CSkinDialog::OnDestroy),
@@ -47,30 +48,48 @@ void CSkinDialog::FrameSetUp() {
                height, true);
 }
 
-// The first paint's work, after it: load the picture, take its size hidden, shape the
-// window, keep the picture in a memory context, then show (or, started at logon, hide).
-LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
+bool CSkinDialog::FitToBackground(UINT positionFlags) {
     int width = 0, height = 0;
     gdi::Bitmap bitmap = LoadSkinBitmap(m_backgroundPath.c_str(), &width, &height);
-    if (!bitmap && !m_startHidden) return 0;  // no picture: nothing is shaped, sized or painted
+    if (!bitmap) return false;
     ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
                    ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    if (bitmap) {
-        // Shaped before the picture is selected: a bitmap selected into a context
-        // cannot be read with GetDIBits.
-        ShapeFromBitmap(m_hWnd, bitmap.get());
-        m_background.Take(std::move(bitmap));
-        // Controls that copied what lay under them before the picture copy it again.
-        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            ::SendMessageW(child, WM_SKIN_BACKGROUND_CHANGED, 0, 0);
-        }
+                   SWP_NOZORDER | SWP_NOACTIVATE | positionFlags);
+    // Shaped before the picture is selected: a bitmap selected into a context
+    // cannot be read with GetDIBits.
+    ShapeFromBitmap(m_hWnd, bitmap.get());
+    m_background.Take(std::move(bitmap));
+    // Controls that copied what lay under them before the picture copy it again.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::SendMessageW(child, WM_SKIN_BACKGROUND_CHANGED, 0, 0);
     }
+    return true;
+}
+
+LRESULT CSkinDialog::OnShowWindow(WPARAM shown, LPARAM reason) {
+    // A minimised window is restored to its own size after this message: it is fitted
+    // at its first paint (the main window starts minimised and hidden).
+    if (shown && reason == 0 && m_firstPaint && !m_startHidden && !::IsIconic(m_hWnd)) {
+        m_firstPaint = false;
+        FitToBackground(0);
+    }
+    return Default();
+}
+
+// A picture changed while shown, or a start at logon: the first paint's work, after it.
+// Loads the picture, takes its size hidden, shapes the window, keeps the picture in a
+// memory context, then shows (or, started at logon, minimises and hides) it.
+LRESULT CSkinDialog::OnFirstPaint(WPARAM, LPARAM) {
     if (m_startHidden) {
+        if (!FitToBackground(SWP_HIDEWINDOW)) {
+            ::SetWindowPos(m_hWnd, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                           0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        }
         ShowWindow(SW_SHOWMINIMIZED);
         ShowWindow(SW_HIDE);
         return 0;
     }
+    if (!FitToBackground(SWP_HIDEWINDOW)) return 0;  // no picture: nothing is shaped, sized or painted
     ShowWindow(SW_SHOW);
     // All of it once more, the picture first, then the controls over it (also where
     // they let it show through).

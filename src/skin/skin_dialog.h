@@ -21,11 +21,14 @@ protected:
     // Borderless popup styles, centred at the template size. Dialogs call it from
     // OnInitDialog (the main window sets up its styles itself).
     void FrameSetUp();
+    // Loads the picture, sizes (with `positionFlags`) and shapes the window to it and
+    // keeps the picture in a memory context; false without a picture.
+    bool FitToBackground(UINT positionFlags);
 
     // Draws on top of the background picture in every paint (texts, marks).
     virtual void PaintOverlay(HDC) {}
 
-    // The background picture as a memory context, null before the first paint or without a picture.
+    // The background picture as a memory context, null before the window first shows or without a picture.
     HDC BackgroundContext() const { return m_background.dc(); }
 
     // A press at this client point on the dialog's own surface: true when the dialog took
@@ -41,6 +44,10 @@ protected:
 
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnFirstPaint(WPARAM, LPARAM);
+    // Before a dialog first shows: sized and shaped to its picture, so that neither an
+    // unshaped frame flashes up nor the first paint has to hide and show it again.
+    // Derived handlers of WM_SHOWWINDOW end here instead of in Default().
+    LRESULT OnShowWindow(WPARAM shown, LPARAM reason);
     LRESULT OnLeftButtonDown(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);

@@ -166,6 +166,26 @@ TEST_F(SkinWindows, FrameTakesThePicturesSizeShapeAndPlace) {
     EXPECT_EQ(ScreenPixel(dialog->m_hWnd, 50, 250), kBackgroundColour);
 }
 
+// Sized and shaped as it shows, not at its first paint: no unshaped frame flashes up,
+// and it is not hidden and shown again after the user saw it.
+TEST_F(SkinWindows, ShowsAtThePicturesSizeAndShapeFromItsFirstAppearance) {
+    dialog->DestroyWindow();
+    dialog = std::make_unique<TestDialog>(background.c_str());
+    ASSERT_TRUE(dialog->Create());
+    ASSERT_FALSE(dialog->IsWindowVisible());
+    dialog->ShowWindow(SW_SHOW);
+    RECT window;
+    ::GetWindowRect(dialog->m_hWnd, &window);
+    EXPECT_EQ(window.right - window.left, 400);
+    EXPECT_EQ(window.bottom - window.top, 300);
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(::GetWindowRgn(dialog->m_hWnd, shape), ERROR);
+    ::DeleteObject(shape);
+    Pump(200);
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(ScreenPixel(dialog->m_hWnd, 100, 100), kBackgroundColour);
+}
+
 TEST_F(SkinWindows, ButtonDrawsKeyedStatesAndSizesItselfToItsPicture) {
     SkinPath slots[8] = {};
     wcscpy(slots[0], TwoHalves(L"n.png", 0xFFFF0000, 0x00000000).c_str());  // red, then transparent
