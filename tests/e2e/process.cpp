@@ -1,5 +1,6 @@
 #include "process.h"
 
+#include <cstdio>
 #include <vector>
 
 std::wstring StageDirectory() {
@@ -59,11 +60,18 @@ ChildProcess ChildProcess::Start(const std::wstring& executable, const std::wstr
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (::CreateProcessW(executable.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &info)) {
-        ::CloseHandle(info.hThread);
-        child.m_process = info.hProcess;
-        child.m_id = info.dwProcessId;
+    // Now and then (about one start in a few hundred) Wine's CreateProcess fails before
+    // the program runs a line of its own: tried three times, each failure reported.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (::CreateProcessW(executable.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &info)) {
+            ::CloseHandle(info.hThread);
+            child.m_process = info.hProcess;
+            child.m_id = info.dwProcessId;
+            break;
+        }
+        std::fprintf(stderr, "CreateProcess failed (attempt %d, error %lu)\n", attempt, ::GetLastError());
+        ::Sleep(500);
     }
     return child;
 }
